@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the release program and starts it on a ready default workspace.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/install-deps.sh
+cmake --preset release
+cmake --build --preset release -j2
+if [ -x build/release/src/tovana ]; then
+  exec build/release/src/tovana "$@"
+fi
+echo "The program window is not built yet; the libraries and tests are in build/release."
