@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "records/JetFunctions.h"
 #include "records/JetSql.h"
 #include "records/KokyakuRow.h"
 #include "records/QmvSchema.h"

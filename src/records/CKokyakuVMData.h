@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -143,8 +144,8 @@ class CKokyakuVMData {
   bool CanWrite();
   bool CanRead();
   int Finish(std::size_t done, std::size_t asked);
-  template <typename Run>
-  int Query(std::string_view jetSql, Run run);
+  // Translates and runs one read-only SELECT; run reads its rows and returns false on a failed step.
+  int Query(std::string_view jetSql, const std::function<bool(sqlite::Statement&)>& run);
   bool InsertDMHistory(std::int32_t dmId, const IdArray* only, const COleDate& now);
   bool DeleteDMHistory(std::int32_t dmId, const IdArray* only);
   bool TouchRirekiUpDate(std::string_view customersSql, std::int32_t key, const COleDate& now);

@@ -55,8 +55,7 @@ int IdColumn(const sqlite::Statement& s) {
 
 }  // namespace
 
-template <typename Run>
-int CKokyakuVMData::Query(std::string_view jetSql, Run run) {
+int CKokyakuVMData::Query(std::string_view jetSql, const std::function<bool(sqlite::Statement&)>& run) {
   if (!CanRead()) return -1;
   const JetTranslation jet = TranslateJetSql(jetSql);
   if (!jet.ok) return Fail(jet.error);

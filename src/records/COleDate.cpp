@@ -13,7 +13,7 @@ namespace {
 constexpr double kSecondsPerDay = 86400.0;
 
 // Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-long DaysFromCivil(long y, unsigned m, unsigned d) {
+constexpr long DaysFromCivil(long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -34,7 +34,8 @@ void CivilFromDays(long z, int& y, int& m, int& d) {
   y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-const long kOleEpoch = DaysFromCivil(1899, 12, 30);
+// constexpr: dates are made during static initialisation too (constants of other files).
+constexpr long kOleEpoch = DaysFromCivil(1899, 12, 30);
 
 bool IsRealDay(int y, int m, int d) {
   if (m < 1 || m > 12 || d < 1) return false;
