@@ -44,9 +44,10 @@ class CQmvFile {
   int InitDBFromPath(const std::filesystem::path& path);
 
   // 1: the work copy is now "ZQQMV.qmv" (also 1, writing nothing, for past data or nothing open).
-  // With close, also closes the database and removes the work copy. -1: not saved (no transaction
-  // may be open); the previous "ZQQMV.qmv" stays whole, no temporary file remains, and the
-  // database stays open whatever close says. A stale temporary file of a crashed save is removed.
+  // With close, also closes the database and removes the work copy; no statement from Db() may
+  // be alive then. -1: not saved (or a transaction is open, or with close a statement is still
+  // alive); the previous "ZQQMV.qmv" stays whole, no temporary file remains, and the database
+  // stays open whatever close says. A stale temporary file of a crashed save is removed first.
   int SaveQMV(bool close);
 
   // 1: a consistent, verified copy of the work copy is at backupPath and the work copy is then
@@ -66,7 +67,8 @@ class CQmvFile {
   bool IsOpen() const { return db_.IsOpen(); }
   bool IsReadOnly() const { return readOnly_; }
   // The open database for the store's operations (the work copy, or the past file read-only).
-  // Always usable: while nothing is open, every call on it fails.
+  // Always usable: while nothing is open, every call on it fails. Prefer Db().Cached() to keeping
+  // statements: one kept alive stops SaveQMV(true) from closing.
   sqlite::Connection& Db() { return db_; }
   const std::string& LastError() const { return lastError_; }
 
