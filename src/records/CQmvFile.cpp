@@ -148,41 +148,24 @@ bool CQmvFile::OpenChecked(Connection& db, const std::filesystem::path& file, st
   return ok;
 }
 
+int CQmvFile::WorkCopyExists(const std::filesystem::path& workCopy) {
+  lastError_ = "a work copy exists: " + workCopy.string();
+  return 0;
+}
+
 int CQmvFile::InitDB(const std::filesystem::path& folder) {
   if (IsOpen()) return Fail("a database is already open: " + databasePath_.string());
   const std::filesystem::path database = folder / kDatabaseName;
   const std::filesystem::path workCopy = folder / kWorkCopyName;
-  if (Exists(workCopy)) {
-    lastError_ = "a work copy exists: " + workCopy.string();
-    return 0;
-  }
+  if (Exists(workCopy)) return WorkCopyExists(workCopy);
   std::string why;
   Connection source;
   if (!OpenChecked(source, database, why)) return Fail(why);
-
   // Claiming the name atomically settles a race with another process opening the same folder.
   if (!platform::CreateNewFile(workCopy, why)) {
-    if (Exists(workCopy)) {
-      lastError_ = "a work copy exists: " + workCopy.string();
-      return 0;
-    }
-    return Fail(why);
+    return Exists(workCopy) ? WorkCopyExists(workCopy) : Fail(why);
   }
-  // The work copy is disposable: after a crash it is discarded, never recovered, so it needs no
-  // durable journal; MEMORY still lets a failed transaction roll back. EXCLUSIVE locking keeps
-  // the lock for the whole run, and the empty write transaction takes it at once, so no other
-  // process can read or write the copy while we hold it.
-  bool ok = db_.Open(workCopy, SQLITE_OPEN_READWRITE) &&
-            db_.Exec("PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=MEMORY;"
-                     " PRAGMA synchronous=OFF");
-  if (!ok) why = "cannot open " + workCopy.string() + ": " + db_.LastError();
-  ok = ok && CopyDatabase(source, db_, why);
-  // The copy carries the source's header, so set the journal mode again for the copied file.
-  if (ok && !db_.Exec("PRAGMA journal_mode=MEMORY; BEGIN EXCLUSIVE; COMMIT")) {
-    why = "cannot lock " + workCopy.string() + ": " + db_.LastError();
-    ok = false;
-  }
-  if (!ok) {
+  if (!OpenWorkCopy(source, workCopy, why)) {
     db_.Close();
     std::string ignored;
     platform::RemoveIfPresent(workCopy, ignored);
@@ -192,6 +175,26 @@ int CQmvFile::InitDB(const std::filesystem::path& folder) {
   workCopyPath_ = workCopy;
   readOnly_ = false;
   return 1;
+}
+
+// The work copy is disposable: after a crash it is discarded, never recovered, so it needs no
+// durable journal; MEMORY still lets a failed transaction roll back. EXCLUSIVE locking keeps the
+// lock for the whole run, and the empty write transaction takes it at once, so no other process
+// can read or write the copy while we hold it.
+bool CQmvFile::OpenWorkCopy(Connection& source, const std::filesystem::path& workCopy,
+                            std::string& why) {
+  if (!db_.Open(workCopy, SQLITE_OPEN_READWRITE) ||
+      !db_.Exec("PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF")) {
+    why = "cannot open " + workCopy.string() + ": " + db_.LastError();
+    return false;
+  }
+  if (!CopyDatabase(source, db_, why)) return false;
+  // The copy carries the source's header, so the journal mode is set again for the copied file.
+  if (!db_.Exec("PRAGMA journal_mode=MEMORY; BEGIN EXCLUSIVE; COMMIT")) {
+    why = "cannot lock " + workCopy.string() + ": " + db_.LastError();
+    return false;
+  }
+  return true;
 }
 
 int CQmvFile::InitDBFromPath(const std::filesystem::path& path) {
@@ -207,10 +210,11 @@ int CQmvFile::InitDBFromPath(const std::filesystem::path& path) {
 int CQmvFile::SaveQMV(bool close) {
   if (!IsOpen()) return 1;
   if (readOnly_) {
-    if (close) CloseAll();
+    if (close && !CloseAll()) return Fail("cannot close: " + db_.LastError());
     return 1;
   }
   if (db_.InTransaction()) return Fail("cannot save while a transaction is open");
+  if (close && db_.HasLiveStatements()) return Fail("cannot close while statements are in use");
   std::string why;
   if (!WriteCopyDurably(db_, databasePath_, why)) return Fail(why);
   if (close) {

@@ -34,19 +34,23 @@ class CQmvFile {
   // Runs on every database InitDB and InitDBFromPath open, after the file passed its quick_check.
   void SetValidator(Validator validator) { validator_ = std::move(validator); }
 
-  // 0: "ZQQMV2.qmv2" exists in folder (left as it is, not opened). -1: nothing open, or
-  // "ZQQMV.qmv" missing, unreadable, not a database, damaged or refused by the validator (it is
-  // never written; a work copy begun is removed). 1: the work copy is open read-write and locked.
+  // 0: "ZQQMV2.qmv2" exists in folder (left as it is, not opened). -1: a database is already
+  // open, or "ZQQMV.qmv" is missing, unreadable, not a database, damaged or refused by the
+  // validator (it is never written; a work copy begun is removed). 1: the work copy is open
+  // read-write and locked against other processes.
   int InitDB(const std::filesystem::path& folder);
 
   // 1: the past database at path is open read-only; every write through Db() fails and nothing
   // in its folder changes. -1: a database is already open, or the file is missing or damaged.
   int InitDBFromPath(const std::filesystem::path& path);
 
-  // 1: the work copy is now "ZQQMV.qmv" (also 1, writing nothing, for past data or nothing open).
-  // With close, also closes the database and removes the work copy. -1: not saved (no transaction
-  // may be open); the previous "ZQQMV.qmv" stays whole, no temporary file remains, and the
-  // database stays open whatever close says. A stale temporary file of a crashed save is removed.
+  // 1: the work copy is now "ZQQMV.qmv" (also 1, writing nothing, for past data or when nothing
+  // is open: there is no work to lose, and a caller switching folders must not be stopped).
+  // With close, also closes the database and removes the work copy; no statement from Db() may
+  // be alive then. -1: not saved (also when a transaction is open, or with close a statement is
+  // alive); the previous "ZQQMV.qmv" stays whole, no temporary file remains, and the database
+  // stays open whatever close says. (Only when the final folder fsync fails is "ZQQMV.qmv"
+  // already the new file, whole.) A stale temporary file of a crashed save is removed first.
   int SaveQMV(bool close);
 
   // 1: a consistent, verified copy of the work copy is at backupPath and the work copy is then
@@ -66,12 +70,16 @@ class CQmvFile {
   bool IsOpen() const { return db_.IsOpen(); }
   bool IsReadOnly() const { return readOnly_; }
   // The open database for the store's operations (the work copy, or the past file read-only).
-  // Always usable: while nothing is open, every call on it fails.
+  // Always usable: while nothing is open, every call on it fails. Prefer Db().Cached() to keeping
+  // statements: one kept alive stops SaveQMV(true) from closing.
   sqlite::Connection& Db() { return db_; }
   const std::string& LastError() const { return lastError_; }
 
  private:
   int Fail(std::string why);
+  int WorkCopyExists(const std::filesystem::path& workCopy);
+  bool OpenWorkCopy(sqlite::Connection& source, const std::filesystem::path& workCopy,
+                    std::string& why);
   bool OpenChecked(sqlite::Connection& db, const std::filesystem::path& file, std::string& why);
   bool CloseAll();
 

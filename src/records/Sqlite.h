@@ -103,6 +103,8 @@ class Connection {
   // gives a second, independent statement.
   Statement Cached(std::string_view sql);
 
+  // True while a statement from Prepare() or Cached() is alive (Close() would be refused).
+  bool HasLiveStatements() const { return liveStatements_ > 0; }
   // True between BEGIN (or an outermost SAVEPOINT) and its end.
   bool InTransaction() const;
   // Rows changed by the last INSERT, UPDATE or DELETE.

@@ -47,7 +47,9 @@ struct ShimFile {
   sqlite3_file base;
   bool watched;
 };
-sqlite3_file* Real(sqlite3_file* f) { return reinterpret_cast<sqlite3_file*>(reinterpret_cast<ShimFile*>(f) + 1); }
+sqlite3_file* Real(sqlite3_file* f) {
+  return reinterpret_cast<sqlite3_file*>(reinterpret_cast<ShimFile*>(f) + 1);
+}
 bool Watched(sqlite3_file* f) { return reinterpret_cast<ShimFile*>(f)->watched; }
 
 int ShimWrite(sqlite3_file* f, const void* data, int amount, sqlite3_int64 offset) {
@@ -131,12 +133,13 @@ ScopedFullDisk::ScopedFullDisk(std::string suffix, sqlite3_int64 allowedBytes) {
   disk.vfs.zName = "tovana-full-disk";
   disk.vfs.szOsFile = static_cast<int>(sizeof(ShimFile)) + disk.real->szOsFile;
   disk.vfs.xOpen = &ShimOpen;
-  disk.methods = sqlite3_io_methods{3,           &ShimClose,     &ShimRead,      &ShimWrite,
-                                    &ShimTruncate, &ShimSync,    &ShimFileSize,  &ShimLock,
-                                    &ShimUnlock,  &ShimCheckReserved, &ShimFileControl,
-                                    &ShimSectorSize, &ShimDeviceCharacteristics, &ShimShmMap,
-                                    &ShimShmLock, &ShimShmBarrier, &ShimShmUnmap, &ShimFetch,
-                                    &ShimUnfetch};
+  disk.methods = sqlite3_io_methods{
+      3,
+      &ShimClose, &ShimRead, &ShimWrite, &ShimTruncate, &ShimSync, &ShimFileSize,
+      &ShimLock, &ShimUnlock, &ShimCheckReserved, &ShimFileControl, &ShimSectorSize,
+      &ShimDeviceCharacteristics,
+      &ShimShmMap, &ShimShmLock, &ShimShmBarrier, &ShimShmUnmap,
+      &ShimFetch, &ShimUnfetch};
   sqlite3_vfs_register(&disk.vfs, 1);
 }
 

@@ -153,6 +153,11 @@ TEST_F(QmvFileTest, SavedWorkReachesTheDatabaseFile) {
     EXPECT_EQ(file.SaveQMV(true), -1);
     EXPECT_TRUE(file.IsOpen());
   }
+  {
+    Statement kept = file.Db().Prepare("SELECT 1");
+    EXPECT_EQ(file.SaveQMV(true), -1);  // it could not close afterwards, so it does not start
+    EXPECT_TRUE(file.IsOpen());
+  }
   EXPECT_EQ(CustomersIn(database), 10);
 
   ASSERT_EQ(file.SaveQMV(true), 1) << file.LastError();
