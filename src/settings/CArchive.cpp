@@ -64,7 +64,9 @@ bool CArchive::IsAtEnd() {
 
 void CArchive::RequireMode(Mode mode) const {
   if (closed_) throw std::logic_error("archive used after Close");
-  if (mode_ != mode) throw std::logic_error(IsStoring() ? "loading from a storing archive" : "storing into a loading archive");
+  if (mode_ != mode) {
+    throw std::logic_error(IsStoring() ? "loading from a storing archive" : "storing into a loading archive");
+  }
 }
 
 void CArchive::Fail(Kind kind, const std::string& detail) const { throw ArchiveError(kind, Offset(), detail); }
@@ -375,7 +377,7 @@ void CArchive::StoreObject(CSerializable* object) {
 }
 
 std::shared_ptr<CSerializable> CArchive::LoadObject() {
-  return LoadObjectIf([](const CSerializable&) { return true; });
+  return LoadObjectIf([](const CSerializable*) { return true; });
 }
 
 std::shared_ptr<CSerializable> CArchive::LoadObjectIf(Accepts accepts) {
@@ -423,7 +425,7 @@ std::shared_ptr<CSerializable> CArchive::KnownObject(std::uint32_t index, Accept
   }
   const LoadSlot& slot = loaded_[index];
   if (!slot.complete) Fail(Kind::BadFormat, "object " + std::to_string(index) + " refers to itself");
-  if (!accepts(*slot.object)) {
+  if (!accepts(slot.object.get())) {
     Fail(Kind::BadClass, "object " + std::to_string(index) + " is a " + std::string(slot.object->GetClassName()) +
                              ", not of the class expected here");
   }
@@ -433,7 +435,7 @@ std::shared_ptr<CSerializable> CArchive::KnownObject(std::uint32_t index, Accept
 std::shared_ptr<CSerializable> CArchive::LoadNewObject(const CClassRegistry::Entry& cls, Accepts accepts) {
   std::shared_ptr<CSerializable> object = cls.create();
   if (object == nullptr) throw std::logic_error("factory of " + cls.name + " made no object");
-  if (!accepts(*object)) Fail(Kind::BadClass, "a " + cls.name + " is not of the class expected here");
+  if (!accepts(object.get())) Fail(Kind::BadClass, "a " + cls.name + " is not of the class expected here");
   if (depth_ >= kDepthLimit) Fail(Kind::BadFormat, "objects nested too deep");
   const std::size_t index = loaded_.size();
   AddLoadSlot({nullptr, object, false});

@@ -121,7 +121,7 @@ class CArchive {
   void Exchange(bool&) = delete;  // a BOOL is 32 bits in the archive: exchange an int32
 
  private:
-  using Accepts = bool (*)(const CSerializable&);
+  using Accepts = bool (*)(const CSerializable*);  // never given nullptr
 
   struct LoadSlot {
     const CClassRegistry::Entry* cls = nullptr;  // set for a class record
@@ -190,7 +190,7 @@ template <class T>
 std::shared_ptr<T> CArchive::LoadObject() {
   static_assert(std::is_base_of_v<CSerializable, T>);
   return std::dynamic_pointer_cast<T>(
-      LoadObjectIf([](const CSerializable& object) { return dynamic_cast<const T*>(&object) != nullptr; }));
+      LoadObjectIf([](const CSerializable* object) { return dynamic_cast<const T*>(object) != nullptr; }));
 }
 
 template <class T>

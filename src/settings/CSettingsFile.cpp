@@ -18,9 +18,14 @@ namespace {
 CFileStream CreateTemporaryBeside(const std::filesystem::path& file) {
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0;; ++attempt) {
+    std::string name = ".";
+    name += file.filename().string();
+    name += ".tmp";
+    name += std::to_string(::getpid());
+    name += '-';
+    name += std::to_string(counter++);
     std::filesystem::path temp = file;
-    temp.replace_filename("." + file.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-                          std::to_string(counter++));
+    temp.replace_filename(name);
     try {
       return CFileStream::CreateNew(temp);
     } catch (const FileError& e) {

@@ -34,7 +34,8 @@ void ExchangeSample(CArchive& ar, Sample& s) {
 }
 
 Sample MakeSample() {
-  Sample s{"顧客ソレル", "〜😀", std::string(300, 'x'), {0, 45000.5}, {1, -2, 3}, std::make_shared<TestGroup>()};
+  Sample s{"顧客ソレル",  "〜😀",       std::string(300, 'x'),
+           {0, 45000.5}, {1, -2, 3}, std::make_shared<TestGroup>()};
   auto elem = std::make_shared<TestComboElem>("abc", 5);
   auto inner = std::make_shared<TestGroup>();
   inner->children = {elem, nullptr};
