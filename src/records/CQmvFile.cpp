@@ -5,7 +5,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <cstdint>
+#include <fstream>
 #include <functional>
+#include <vector>
 #include <system_error>
 
 #include "platform/DurableFile.h"
@@ -84,11 +87,57 @@ bool CopyDatabase(Connection& from, Connection& to, std::string& why) {
   return true;
 }
 
+// A page-by-page copy equals its source byte for byte but for the header's change counter, schema
+// cookie and version-valid-for number, which the copy sets for itself.
+bool IsCopyOwnHeaderByte(std::uintmax_t offset) {
+  return (offset >= 24 && offset < 28) || (offset >= 40 && offset < 44) || (offset >= 92 && offset < 96);
+}
+
+// Reads the copy back and compares it with its source, so that what reaches the disk is exactly
+// the database that was checked when it was opened. Much cheaper than a structural check of
+// the whole copy, which would cost more than the copy itself.
+bool SameBytesAsSource(const std::filesystem::path& copy, const std::filesystem::path& source, std::string& why) {
+  std::ifstream a(copy, std::ios::binary), b(source, std::ios::binary);
+  std::error_code ec1, ec2;
+  if (!a || !b || std::filesystem::file_size(copy, ec1) != std::filesystem::file_size(source, ec2) || ec1 || ec2) {
+    why = "the saved copy " + copy.string() + " differs from " + source.string();
+    return false;
+  }
+  static constexpr std::size_t kChunk = 1 << 20;
+  std::vector<char> x(kChunk), y(kChunk);
+  for (std::uintmax_t offset = 0;;) {
+    a.read(x.data(), kChunk);
+    b.read(y.data(), kChunk);
+    const auto n = static_cast<std::size_t>(a.gcount());
+    if (n != static_cast<std::size_t>(b.gcount())) break;
+    if (n == 0) return true;
+    if (std::memcmp(x.data(), y.data(), n) != 0) {
+      for (std::size_t i = 0; i < n; ++i) {
+        if (x[i] != y[i] && !IsCopyOwnHeaderByte(offset + i)) {
+          why = "the saved copy " + copy.string() + " differs from the database at byte " + std::to_string(offset + i);
+          return false;
+        }
+      }
+    }
+    offset += n;
+  }
+  why = "cannot read back " + copy.string();
+  return false;
+}
+
+using Verify = std::function<bool(const std::filesystem::path& saving, std::string& why)>;
+
+// A database built from scratch is checked structurally from the disk.
+bool QuickCheckFile(const std::filesystem::path& saving, std::string& why) {
+  Connection check;
+  return OpenReadOnly(check, saving, why) && QuickCheck(check, saving, why);
+}
+
 // Builds a database in the temporary file beside target through fill, makes it durable, checks
-// it from the disk and only then renames it over target. On failure target is unchanged (unless
-// only the final folder sync failed) and the temporary file is gone.
+// it from the disk (verify) and only then renames it over target. On failure target is unchanged
+// (unless only the final folder sync failed) and the temporary file is gone.
 bool WriteDatabaseDurably(const std::filesystem::path& target,
-                          const std::function<bool(Connection&, std::string&)>& fill,
+                          const std::function<bool(Connection&, std::string&)>& fill, const Verify& verify,
                           std::string& why) {
   const std::filesystem::path saving = platform::SavingPathFor(target);
   if (!platform::RemoveIfPresent(saving, why)) return false;  // a crashed save's leftover
@@ -106,11 +155,7 @@ bool WriteDatabaseDurably(const std::filesystem::path& target,
       ok = false;
     }
   }
-  ok = ok && platform::SyncFile(saving, why);
-  if (ok) {
-    Connection check;
-    ok = OpenReadOnly(check, saving, why) && QuickCheck(check, saving, why);
-  }
+  ok = ok && platform::SyncFile(saving, why) && verify(saving, why);
   ok = ok && platform::ReplaceFile(saving, target, why);
   if (!ok) {
     std::string ignored;
@@ -120,8 +165,11 @@ bool WriteDatabaseDurably(const std::filesystem::path& target,
 }
 
 bool WriteCopyDurably(Connection& from, const std::filesystem::path& target, std::string& why) {
+  const std::filesystem::path source = sqlite3_db_filename(from.Handle(), "main");
   return WriteDatabaseDurably(
-      target, [&from](Connection& out, std::string& w) { return CopyDatabase(from, out, w); }, why);
+      target, [&from](Connection& out, std::string& w) { return CopyDatabase(from, out, w); },
+      [&source](const std::filesystem::path& saving, std::string& w) { return SameBytesAsSource(saving, source, w); },
+      why);
 }
 
 bool Exists(const std::filesystem::path& path) {
@@ -250,7 +298,7 @@ int CQmvFile::CreateDatabaseFile(const std::filesystem::path& path, std::string_
         w = "cannot create the schema: " + out.LastError();
         return false;
       },
-      why);
+      QuickCheckFile, why);
   if (!ok && error) *error = why;
   return ok ? 1 : -1;
 }

@@ -31,7 +31,8 @@ std::string CustomerTable() {
 }  // namespace
 
 std::string QmvSchemaSql() {
-  return CustomerTable() +
+  // 16 KiB pages: whole-table reads and the page copy of each save take a third of the calls.
+  return "PRAGMA page_size=16384;\n" + CustomerTable() +
          "CREATE TABLE Rireki (ID INTEGER PRIMARY KEY AUTOINCREMENT,\n"
          "  CustomerID INTEGER NOT NULL, Date REAL, ActionTitle TEXT NOT NULL DEFAULT '' COLLATE NOCASE,\n"
          "  Action TEXT NOT NULL DEFAULT '' COLLATE NOCASE, Money REAL NOT NULL DEFAULT 0,\n"

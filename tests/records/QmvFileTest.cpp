@@ -230,7 +230,7 @@ TEST_F(QmvFileTest, CompactionBacksUpThenShrinksTheWorkCopy) {
   EXPECT_EQ(Query(file.Db(), "SELECT COUNT(*) FROM Customer"), 20);
   EXPECT_EQ(file.CompactDB(workCopy), -1);  // the backup must not take the copy's place
 
-  ASSERT_EQ(file.SaveQMV(true), 1);
+  ASSERT_EQ(file.SaveQMV(true), 1) << file.LastError();
   EXPECT_EQ(CustomersIn(database), 20);
   EXPECT_LT(std::filesystem::file_size(database), before / 2);
 }
