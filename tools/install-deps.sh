@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev sqlite3 libicu-dev libpugixml-dev libzip-dev libxlsxwriter-dev libfreexl-dev
   mdbtools-dev libsodium-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk xvfb xauth xdg-utils
+  libxkbcommon-dev fonts-noto-cjk xvfb xauth xdg-utils
 )
 # npm fetches public data packages at build time; a Node.js install of its own brings it along.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -34,6 +34,18 @@ bool Run(sqlite::Connection& db, std::string_view sql, std::int32_t a, std::int3
          s.Step() == sqlite::StepResult::Done;
 }
 
+enum { kUnreadable = -1, kNoSuchDM = 0, kWithoutHistory = 1, kWithHistory = 2 };
+
+// Whether a DM exists and has its sending history registered.
+int HistoryState(sqlite::Connection& db, std::int32_t dmId) {
+  sqlite::Statement s = db.Cached("SELECT HistoryRegistered FROM DMList WHERE ID=?1");
+  if (!s || !s.BindInt(1, dmId)) return kUnreadable;
+  const sqlite::StepResult step = s.Step();
+  if (step == sqlite::StepResult::Error) return kUnreadable;
+  if (step == sqlite::StepResult::Done) return kNoSuchDM;
+  return s.ColumnInt(0) == 1 ? kWithHistory : kWithoutHistory;
+}
+
 // 1 when the customer is a recipient of the DM, 0 when not, -1 on failure.
 int IsRecipient(sqlite::Connection& db, std::int32_t dmId, std::int32_t customerId) {
   sqlite::Statement s = db.Cached("SELECT 1 FROM DMMng WHERE DMID=?1 AND CustomerID=?2");
@@ -158,13 +170,11 @@ int CKokyakuVMData::SetStatusDMTitle(std::int32_t id, std::int32_t sent, std::in
                                      std::int32_t method, const COleDate& now) {
   if (!CanWrite()) return -1;
   sqlite::Transaction transaction(Db());
-  sqlite::Statement find = Db().Cached("SELECT HistoryRegistered FROM DMList WHERE ID=?1");
-  if (!transaction.IsActive() || !find || !find.BindInt(1, id)) return FailDb();
-  const sqlite::StepResult step = find.Step();
-  if (step == sqlite::StepResult::Error) return FailDb();
-  if (step == sqlite::StepResult::Done) return 0;
-  const bool hadHistory = find.ColumnInt(0) == 1;
-  find.Reset();
+  if (!transaction.IsActive()) return FailDb();
+  const int state = HistoryState(Db(), id);
+  if (state == kNoSuchDM) return 0;
+  if (state == kUnreadable) return FailDb();
+  const bool hadHistory = state == kWithHistory;
   const bool hasHistory = historyRegistered == 1;
   sqlite::Statement s = Db().Cached("UPDATE DMList SET Sent=?2, HistoryRegistered=?3, SendMethod=?4 WHERE ID=?1");
   if (!s || !s.BindInt(1, id) || !s.BindInt(2, sent) || !s.BindInt(3, historyRegistered) || !s.BindInt(4, method) ||
@@ -197,13 +207,11 @@ int CKokyakuVMData::DeleteDMTitle(const IdArray& ids, IdArray& deleted) {
 int CKokyakuVMData::AddDMTarget(std::int32_t dmId, const IdArray& ids, IdArray& failed, const COleDate& now) {
   if (!CanWrite()) return -1;
   sqlite::Transaction transaction(Db());
-  sqlite::Statement find = Db().Cached("SELECT HistoryRegistered FROM DMList WHERE ID=?1");
-  if (!transaction.IsActive() || !find || !find.BindInt(1, dmId)) return FailDb();
-  const sqlite::StepResult step = find.Step();
-  if (step == sqlite::StepResult::Error) return FailDb();
-  if (step == sqlite::StepResult::Done) return 0;
-  const bool withHistory = find.ColumnInt(0) == 1;
-  find.Reset();
+  if (!transaction.IsActive()) return FailDb();
+  const int state = HistoryState(Db(), dmId);
+  if (state == kNoSuchDM) return 0;
+  if (state == kUnreadable) return FailDb();
+  const bool withHistory = state == kWithHistory;
   IdArray added, notAdded;
   for (std::int32_t id : ids) {
     if (!Run(Db(), "INSERT OR IGNORE INTO DMMng (DMID, CustomerID) SELECT ?1, ID FROM Customer WHERE ID=?2", dmId, id)) {

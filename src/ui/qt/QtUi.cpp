@@ -1,0 +1,143 @@
+#include "ui/qt/QtUi.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+namespace {
+
+constexpr const char* kProgramName = "顧客ソレル";
+
+QMessageBox::Icon ToQtIcon(Icon icon) {
+  switch (icon) {
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Stop: return QMessageBox::Critical;
+    case Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QPushButton* AddButton(QMessageBox& box, const char* caption, QMessageBox::ButtonRole role) {
+  QPushButton* button = box.addButton(QString::fromUtf8(caption), role);
+  button->setAccessibleName(QString::fromUtf8(caption));
+  return button;
+}
+
+// The small modeless window that says work is under way.
+QWidget* ShowWaitWindow(QWidget* parent) {
+  auto* window = new QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  auto* layout = new QVBoxLayout(window);
+  auto* label = new QLabel(QString::fromUtf8("処理中です。しばらくお待ちください..."), window);
+  label->setAccessibleName(label->text());
+  layout->addWidget(label);
+  window->setAccessibleName(QString::fromUtf8("お待ちください"));
+  window->adjustSize();
+  if (parent) window->move(parent->geometry().center() - window->rect().center());
+  window->show();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  return window;
+}
+
+}  // namespace
+
+QString ToQString(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+std::string FromQString(const QString& s) { return s.toUtf8().toStdString(); }
+
+QtUi::QtUi() = default;
+QtUi::~QtUi() = default;
+
+QWidget* QtUi::Parent() const { return parent_ ? parent_.data() : QApplication::activeWindow(); }
+
+Answer QtUi::Message(std::string_view text, Buttons buttons, Icon icon, Answer defaultButton) {
+  QMessageBox box(ToQtIcon(icon), QString::fromUtf8(kProgramName), ToQString(text), QMessageBox::NoButton, Parent());
+  std::map<QAbstractButton*, Answer> answers;
+  auto add = [&](const char* caption, QMessageBox::ButtonRole role, Answer answer) {
+    QPushButton* b = AddButton(box, caption, role);
+    answers[b] = answer;
+    if (answer == defaultButton) box.setDefaultButton(b);
+    if (role == QMessageBox::RejectRole || (buttons == Buttons::YesNo && answer == Answer::No)) box.setEscapeButton(b);
+  };
+  switch (buttons) {
+    case Buttons::Ok: add("OK", QMessageBox::AcceptRole, Answer::Ok); break;
+    case Buttons::YesNo:
+      add("はい", QMessageBox::YesRole, Answer::Yes);
+      add("いいえ", QMessageBox::NoRole, Answer::No);
+      break;
+    case Buttons::YesNoCancel:
+      add("はい", QMessageBox::YesRole, Answer::Yes);
+      add("いいえ", QMessageBox::NoRole, Answer::No);
+      add("キャンセル", QMessageBox::RejectRole, Answer::Cancel);
+      break;
+  }
+  box.setAccessibleName(ToQString(text));
+  box.exec();
+  const auto it = answers.find(box.clickedButton());
+  if (it != answers.end()) return it->second;
+  return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+}
+
+std::optional<std::filesystem::path> QtUi::ChooseFolder(std::string_view title, const std::filesystem::path& start) {
+  const QString folder =
+      QFileDialog::getExistingDirectory(Parent(), ToQString(title), QString::fromStdString(start.string()));
+  if (folder.isEmpty()) return std::nullopt;
+  return std::filesystem::path(FromQString(folder));
+}
+
+QString QtUi::QtFilter(std::string_view filter) {
+  QStringList parts = ToQString(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty()) break;
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    filters << parts[i] + " (" + patterns + ")";
+  }
+  return filters.join(";;");
+}
+
+std::optional<std::filesystem::path> QtUi::OpenFile(std::string_view title, std::string_view filter,
+                                                    const std::filesystem::path& start) {
+  const QString file = QFileDialog::getOpenFileName(Parent(), ToQString(title), QString::fromStdString(start.string()),
+                                                    QtFilter(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return std::filesystem::path(FromQString(file));
+}
+
+std::optional<std::filesystem::path> QtUi::SaveFile(std::string_view title, std::string_view filter,
+                                                    const std::filesystem::path& suggested) {
+  const QString file = QFileDialog::getSaveFileName(Parent(), ToQString(title),
+                                                    QString::fromStdString(suggested.string()), QtFilter(filter));
+  if (file.isEmpty()) return std::nullopt;
+  return std::filesystem::path(FromQString(file));
+}
+
+bool QtUi::Run(CDialogModel& nested) {
+  const auto it = views_.find(typeid(nested));
+  if (it == views_.end()) {
+    Message("この画面を表示できません: " + nested.Title(), Buttons::Ok, Icon::Stop, Answer::Ok);
+    return false;
+  }
+  std::unique_ptr<QDialog> dialog = it->second(nested, Parent());
+  dialog->exec();
+  return nested.IsClosing() && nested.ClosedWithOk();
+}
+
+WaitScope QtUi::Wait(bool window) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  QPointer<QWidget> shown = window ? ShowWaitWindow(Parent()) : nullptr;
+  return WaitScope([shown] {
+    if (shown) shown->close();
+    QApplication::restoreOverrideCursor();
+  });
+}
+
+}  // namespace ui
