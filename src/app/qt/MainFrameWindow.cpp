@@ -26,6 +26,16 @@ void MainFrameWindow::CentreOnScreen() {
   move(area.x() + std::max(0, (area.width() - width()) / 2), area.y() + std::max(0, (area.height() - height()) / 2));
 }
 
+void MainFrameWindow::ShowMenuScreen() {
+  setWindowTitle(QString::fromUtf8("顧客 ソレル－メニュー"));
+  setAccessibleName(windowTitle());
+  auto* screen = new QWidget(this);
+  screen->setAccessibleName(QString::fromUtf8("メニュー"));
+  setCentralWidget(screen);
+  setFixedSize(kFrameWidth, kFrameHeight);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+}
+
 void MainFrameWindow::closeEvent(QCloseEvent* event) {
   if (!closed_ && onClose_) onClose_();
   closed_ = true;

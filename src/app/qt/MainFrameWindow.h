@@ -14,6 +14,8 @@ class MainFrameWindow : public QMainWindow {
 
   // Centres the window on its screen, as the frame is placed when it is created.
   void CentreOnScreen();
+  // Shows the menu screen: its title, and a frame that cannot be resized or maximised.
+  void ShowMenuScreen();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,63 @@
+#pragma once
+// The application object: brings the program up (checks the installation, one copy per machine,
+// the start-up password, the data folder and the database) and takes it down again.
+
+#include <filesystem>
+#include <memory>
+
+#include "app/CTovanaDoc.h"
+#include "ui/Ui.h"
+
+namespace platform {
+class CInstanceLock;
+}
+
+namespace app {
+
+class CTovanaApp {
+ public:
+  explicit CTovanaApp(ui::Ui& ui);
+  ~CTovanaApp();
+  CTovanaApp(const CTovanaApp&) = delete;
+  CTovanaApp& operator=(const CTovanaApp&) = delete;
+
+  // Runs start-up in its fixed order. True when the program runs; false when it must end at once
+  // (after the failure's message).
+  bool InitInstance();
+  // Releases what start-up took. Writes nothing to disk. The process exit code.
+  int ExitInstance();
+  // The main window's close handler: data folder, past-data notice, menu state, save, free lists.
+  void OnCloseMainWindow();
+
+  // 1 when the installation's files and folders are writable; 0 after a message.
+  int CheckWorkspaceFolders();
+  // 1 when the folder is missing or writable; 0 after a message.
+  int ProbeFolderWritable(const std::filesystem::path& folder);
+  // Opens the phone-book search and the postal dictionary when not open yet; 1 only when both
+  // are open. With report, says what could not be opened.
+  int OpenLookups(bool report);
+
+  const std::filesystem::path& InstallFolder() const { return installFolder_; }
+  // The document, from start-up on; null before.
+  CTovanaDoc* Document() { return doc_.get(); }
+  int Version() const;
+  const std::filesystem::path& HelpFile() const { return helpFile_; }
+
+ private:
+  bool EnsureInstallation();
+  bool TakeSingleInstance();
+  bool CheckPassword();
+  void CreateDocument();
+  bool OpenDatabase();
+  void LoadCustomers();
+
+  ui::Ui& ui_;
+  std::filesystem::path installFolder_;
+  std::filesystem::path helpFile_;
+  std::unique_ptr<CTovanaDoc> doc_;
+  std::unique_ptr<platform::CInstanceLock> sessionLock_, machineLock_;
+  bool phoneBookOpen_ = false;
+  int postalStatus_ = -1;  // -1 not yet opened, 0 open, else the dictionary's error
+};
+
+}  // namespace app
