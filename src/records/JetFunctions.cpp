@@ -72,7 +72,8 @@ class LikePattern {
       if (pi < count && elements_[pi].kind == Kind::AnyRun) {
         resumePi = ++pi;
         if (pi == count) return true;  // a final "%" takes whatever is left
-        if (pi < count && elements_[pi].kind == Kind::Char) vi = FindChar(value, vi, elements_[pi].ch);
+        if (pi < count && elements_[pi].kind == Kind::Char)
+          vi = FindChar(value, vi, elements_[pi].ch);
         resumeVi = vi;
         continue;
       }
@@ -118,10 +119,18 @@ class LikePattern {
         case '%':
           if (elements_.empty() || elements_.back().kind != Kind::AnyRun) Push(Kind::AnyRun);
           break;
-        case '_': Push(Kind::AnyChar); break;
-        case '#': Push(Kind::Digit); break;
-        case '[': valid_ = CompileClass(pattern, pos); break;
-        default: Push(Kind::Char, FoldCase(c)); break;
+        case '_':
+          Push(Kind::AnyChar);
+          break;
+        case '#':
+          Push(Kind::Digit);
+          break;
+        case '[':
+          valid_ = CompileClass(pattern, pos);
+          break;
+        default:
+          Push(Kind::Char, FoldCase(c));
+          break;
       }
     }
   }
@@ -184,11 +193,16 @@ class LikePattern {
 
   bool MatchesOne(const Element& e, char32_t c) const {
     switch (e.kind) {
-      case Kind::Char: return FoldCase(c) == e.ch;
-      case Kind::AnyChar: return true;
-      case Kind::Digit: return c >= '0' && c <= '9';
-      case Kind::Class: return InClass(e, c) != e.negated;
-      case Kind::AnyRun: break;
+      case Kind::Char:
+        return FoldCase(c) == e.ch;
+      case Kind::AnyChar:
+        return true;
+      case Kind::Digit:
+        return c >= '0' && c <= '9';
+      case Kind::Class:
+        return InClass(e, c) != e.negated;
+      case Kind::AnyRun:
+        break;
     }
     return false;
   }
