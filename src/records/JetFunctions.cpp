@@ -288,6 +288,9 @@ void LikeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   }
 }
 
+// sqlite3_result_text takes an int length.
+constexpr sqlite3_uint64 kMaxTextBytes = 0x7fffffff;
+
 // Joins the texts of argv, NULL counting as empty; NULL when every argument is NULL.
 void ConcatFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_uint64 total = 0;
@@ -309,7 +312,14 @@ void ConcatFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (!part.empty()) std::memcpy(end, part.data(), part.size());
     end += part.size();
   }
-  sqlite3_result_text64(ctx, joined, total, sqlite3_free, SQLITE_UTF8);
+  *end = '\0';
+  // Handed over with length -1, SQLite knows the text is terminated and reads it in place;
+  // with an explicit length it would copy it again for jet_like. Only an embedded NUL needs one.
+  if (total <= kMaxTextBytes && std::memchr(joined, '\0', total) == nullptr) {
+    sqlite3_result_text(ctx, joined, -1, sqlite3_free);
+  } else {
+    sqlite3_result_text64(ctx, joined, total, sqlite3_free, SQLITE_UTF8);
+  }
 }
 
 void AddFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
