@@ -29,12 +29,28 @@ inline char32_t FoldCase(char32_t c) {
   return c;
 }
 
-// The code point at pos (pos < s.size()), advancing past it; ASCII is decoded inline.
+// The code point at pos (pos < s.size()), advancing past it. ASCII and well-formed two- and
+// three-byte sequences (all of Japanese text) are decoded inline; the rest by text::NextCodePoint.
 inline char32_t NextChar(std::string_view s, std::size_t& pos) {
   const auto lead = static_cast<unsigned char>(s[pos]);
   if (lead < 0x80) {
     ++pos;
     return lead;
+  }
+  const std::size_t left = s.size() - pos;
+  if (lead >= 0xE1 && lead <= 0xEF && lead != 0xED && left >= 3) {
+    const auto b1 = static_cast<unsigned char>(s[pos + 1]);
+    const auto b2 = static_cast<unsigned char>(s[pos + 2]);
+    if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80) {
+      pos += 3;
+      return (char32_t{lead & 0x0Fu} << 12) | (char32_t{b1 & 0x3Fu} << 6) | (b2 & 0x3Fu);
+    }
+  } else if (lead >= 0xC2 && lead <= 0xDF && left >= 2) {
+    const auto b1 = static_cast<unsigned char>(s[pos + 1]);
+    if ((b1 & 0xC0) == 0x80) {
+      pos += 2;
+      return (char32_t{lead & 0x1Fu} << 6) | (b1 & 0x3Fu);
+    }
   }
   return text::NextCodePoint(s, pos);
 }
@@ -55,6 +71,9 @@ class LikePattern {
     for (;;) {
       if (pi < count && elements_[pi].kind == Kind::AnyRun) {
         resumePi = ++pi;
+        if (pi == count) return true;  // a final "%" takes whatever is left
+        if (pi < count && elements_[pi].kind == Kind::Char)
+          vi = FindChar(value, vi, elements_[pi].ch);
         resumeVi = vi;
         continue;
       }
@@ -68,9 +87,10 @@ class LikePattern {
         }
       }
       if (resumePi == kNone) return false;
-      NextChar(value, resumeVi);  // let the "%" swallow one more character
+      // Let the "%" swallow one more character and try the rest again from there.
+      NextChar(value, resumeVi);
       vi = resumeVi;
-      pi = resumePi;
+      pi = resumePi - 1;
     }
     while (pi < count && elements_[pi].kind == Kind::AnyRun) ++pi;
     return pi == count;
@@ -99,10 +119,18 @@ class LikePattern {
         case '%':
           if (elements_.empty() || elements_.back().kind != Kind::AnyRun) Push(Kind::AnyRun);
           break;
-        case '_': Push(Kind::AnyChar); break;
-        case '#': Push(Kind::Digit); break;
-        case '[': valid_ = CompileClass(pattern, pos); break;
-        default: Push(Kind::Char, FoldCase(c)); break;
+        case '_':
+          Push(Kind::AnyChar);
+          break;
+        case '#':
+          Push(Kind::Digit);
+          break;
+        case '[':
+          valid_ = CompileClass(pattern, pos);
+          break;
+        default:
+          Push(Kind::Char, FoldCase(c));
+          break;
       }
     }
   }
@@ -144,13 +172,37 @@ class LikePattern {
     return true;
   }
 
+  // The position of the first character at or after pos that folds to ch, or the end.
+  static std::size_t FindChar(std::string_view value, std::size_t pos, char32_t ch) {
+    if (ch < 0x80) {
+      // Bytes below 0x80 occur in UTF-8 only as themselves, and only ASCII folds to ASCII.
+      const char lower = static_cast<char>(ch);
+      const char upper = (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 0x20) : lower;
+      for (; pos < value.size(); ++pos) {
+        if (value[pos] == lower || value[pos] == upper) return pos;
+      }
+      return pos;
+    }
+    while (pos < value.size()) {
+      std::size_t next = pos;
+      if (FoldCase(NextChar(value, next)) == ch) return pos;
+      pos = next;
+    }
+    return pos;
+  }
+
   bool MatchesOne(const Element& e, char32_t c) const {
     switch (e.kind) {
-      case Kind::Char: return FoldCase(c) == e.ch;
-      case Kind::AnyChar: return true;
-      case Kind::Digit: return c >= '0' && c <= '9';
-      case Kind::Class: return InClass(e, c) != e.negated;
-      case Kind::AnyRun: break;
+      case Kind::Char:
+        return FoldCase(c) == e.ch;
+      case Kind::AnyChar:
+        return true;
+      case Kind::Digit:
+        return c >= '0' && c <= '9';
+      case Kind::Class:
+        return InClass(e, c) != e.negated;
+      case Kind::AnyRun:
+        break;
     }
     return false;
   }
@@ -236,6 +288,9 @@ void LikeFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   }
 }
 
+// sqlite3_result_text takes an int length.
+constexpr sqlite3_uint64 kMaxTextBytes = 0x7fffffff;
+
 // Joins the texts of argv, NULL counting as empty; NULL when every argument is NULL.
 void ConcatFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_uint64 total = 0;
@@ -257,7 +312,14 @@ void ConcatFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (!part.empty()) std::memcpy(end, part.data(), part.size());
     end += part.size();
   }
-  sqlite3_result_text64(ctx, joined, total, sqlite3_free, SQLITE_UTF8);
+  *end = '\0';
+  // Handed over with length -1, SQLite knows the text is terminated and reads it in place;
+  // with an explicit length it would copy it again for jet_like. Only an embedded NUL needs one.
+  if (total <= kMaxTextBytes && std::memchr(joined, '\0', total) == nullptr) {
+    sqlite3_result_text(ctx, joined, -1, sqlite3_free);
+  } else {
+    sqlite3_result_text64(ctx, joined, total, sqlite3_free, SQLITE_UTF8);
+  }
 }
 
 void AddFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv) {

@@ -7,9 +7,11 @@ namespace records {
 
 // Registers on db, as deterministic UTF-8 functions:
 //   jet_like(pattern, value)  Jet Like: % any run, _ one character, # one digit 0-9, [abc] [a-z]
-//                             [!a] one character of (not of) a class; case-insensitive for Latin,
-//                             Greek, Cyrillic and full-width letters; compares code points. NULL in,
-//                             NULL out; a malformed pattern ("[abc", "[z-a]") fails the statement.
+//                             [!a] one character of (not of) a class; "*" and "?" are plain
+//                             characters, as in the ANSI wildcard mode; case-insensitive for Latin,
+//                             Greek, Cyrillic and full-width letters; compares code points. NULL
+//                             in, NULL out; a malformed pattern ("[abc", "[z-a]") fails the
+//                             statement.
 //   jet_concat(a, ...)        Jet &: NULL counts as empty text; NULL only when every operand is.
 //   jet_add(a, b)             Jet +: two texts concatenate, otherwise numbers add; NULL propagates.
 //   jet_int(x), jet_fix(x)    floor / truncation toward zero; NULL stays NULL.

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <new>
 #include <optional>
-#include <system_error>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -41,9 +41,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsNameStart(char c) { return IsAsciiLetter(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80; }
+bool IsNameStart(char c) {
+  return IsAsciiLetter(c) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
 bool IsNameChar(char c) { return IsNameStart(c) || IsDigit(c); }
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 // Shortest text that reads back as the same double, always with a point or exponent so that
 // SQLite keeps it a REAL.
@@ -338,7 +342,8 @@ std::string_view MirroredComparison(std::string_view op) {
 bool IsWholeNumber(double v) { return std::floor(v) == v && std::fabs(v) < 9.0e15; }
 
 // Int(column) op n for a whole n, as a range on the column itself.
-std::optional<Expr> FloorComparisonAsRange(const Expr& left, std::string_view op, const Expr& right) {
+std::optional<Expr> FloorComparisonAsRange(const Expr& left, std::string_view op,
+                                           const Expr& right) {
   if (left.floorOf.empty() && !right.floorOf.empty()) {
     return FloorComparisonAsRange(right, MirroredComparison(op), left);
   }
@@ -376,8 +381,8 @@ Expr Addition(const Expr& left, const Expr& right) {
 
 // Jet's \ and Mod round both operands to whole numbers first.
 Expr WholeNumberOperation(const Expr& left, std::string_view op, const Expr& right) {
-  return Computed("(CAST(round(" + left.sql + ") AS INTEGER) " + std::string(op) +
-                      " CAST(round(" + right.sql + ") AS INTEGER))",
+  return Computed("(CAST(round(" + left.sql + ") AS INTEGER) " + std::string(op) + " CAST(round(" +
+                      right.sql + ") AS INTEGER))",
                   ValueType::Number);
 }
 
@@ -414,11 +419,11 @@ const FunctionMapping* FindFunction(std::string_view name) {
 }
 
 constexpr std::string_view kReservedWords[] = {
-    "SELECT", "FROM", "WHERE", "GROUP", "BY",     "HAVING",      "ORDER", "AND",   "OR",
-    "NOT",    "LIKE", "IS",    "NULL",  "IN",     "BETWEEN",     "AS",    "ON",    "INNER",
-    "LEFT",   "RIGHT", "OUTER", "JOIN", "DISTINCT", "DISTINCTROW", "TOP", "ASC",   "DESC",
-    "MOD",    "TRUE", "FALSE", "UNION", "EXISTS", "ALL",         "PERCENT", "XOR", "EQV",
-    "IMP"};
+    "SELECT", "FROM",    "WHERE", "GROUP", "BY",    "HAVING", "ORDER",    "AND",
+    "OR",     "NOT",     "LIKE",  "IS",    "NULL",  "IN",     "BETWEEN",  "AS",
+    "ON",     "INNER",   "LEFT",  "RIGHT", "OUTER", "JOIN",   "DISTINCT", "DISTINCTROW",
+    "TOP",    "ASC",     "DESC",  "MOD",   "TRUE",  "FALSE",  "UNION",    "EXISTS",
+    "ALL",    "PERCENT", "XOR",   "EQV",   "IMP"};
 
 bool IsReserved(std::string_view word) {
   for (const std::string_view reserved : kReservedWords) {
@@ -507,9 +512,12 @@ class Translator {
   [[noreturn]] void Unexpected() const {
     const Token& t = Peek();
     switch (t.type) {
-      case TokenType::End: Fail(t.offset, "unexpected end of statement");
-      case TokenType::Text: Fail(t.offset, "unexpected text literal");
-      default: Fail(t.offset, "unexpected '" + t.text + "'");
+      case TokenType::End:
+        Fail(t.offset, "unexpected end of statement");
+      case TokenType::Text:
+        Fail(t.offset, "unexpected text literal");
+      default:
+        Fail(t.offset, "unexpected '" + t.text + "'");
     }
   }
 
@@ -666,13 +674,15 @@ class Translator {
   Expr Expression() {
     const DepthGuard guard = Nest();
     Expr left = Conjunction();
-    while (TakeWord("OR")) left = Computed("(" + left.sql + " OR " + Conjunction().sql + ")", ValueType::Number);
+    while (TakeWord("OR"))
+      left = Computed("(" + left.sql + " OR " + Conjunction().sql + ")", ValueType::Number);
     return left;
   }
 
   Expr Conjunction() {
     Expr left = Negation();
-    while (TakeWord("AND")) left = Computed("(" + left.sql + " AND " + Negation().sql + ")", ValueType::Number);
+    while (TakeWord("AND"))
+      left = Computed("(" + left.sql + " AND " + Negation().sql + ")", ValueType::Number);
     return left;
   }
 
@@ -690,14 +700,14 @@ class Translator {
     Expr left = Concatenation();
     for (;;) {
       const Token& t = Peek();
-      if (t.type == TokenType::Symbol &&
-          (t.text == "=" || t.text == "<>" || t.text == "<" || t.text == ">" || t.text == "<=" ||
-           t.text == ">=")) {
+      if (t.type == TokenType::Symbol && (t.text == "=" || t.text == "<>" || t.text == "<" ||
+                                          t.text == ">" || t.text == "<=" || t.text == ">=")) {
         const std::string op = Take().text;
         left = Comparison(left, op, Concatenation());
         continue;
       }
-      const bool negated = AtWord("NOT") && (AtWord("LIKE", 1) || AtWord("BETWEEN", 1) || AtWord("IN", 1));
+      const bool negated =
+          AtWord("NOT") && (AtWord("LIKE", 1) || AtWord("BETWEEN", 1) || AtWord("IN", 1));
       if (negated) Take();
       if (TakeWord("LIKE")) {
         left = Like(left, Concatenation(), negated);
@@ -708,7 +718,8 @@ class Translator {
       } else if (!negated && TakeWord("IS")) {
         const bool isNot = TakeWord("NOT");
         ExpectWord("NULL");
-        left = Computed("(" + left.sql + (isNot ? " IS NOT NULL)" : " IS NULL)"), ValueType::Number);
+        left =
+            Computed("(" + left.sql + (isNot ? " IS NOT NULL)" : " IS NULL)"), ValueType::Number);
       } else {
         return left;
       }
@@ -726,7 +737,8 @@ class Translator {
     ExpectWord("AND");
     const Expr high = Concatenation();
     std::string sql = "(" + value.sql;
-    if (!value.isColumn && (value.type == ValueType::Text || low.type == ValueType::Text || high.type == ValueType::Text)) {
+    if (!value.isColumn && (value.type == ValueType::Text || low.type == ValueType::Text ||
+                            high.type == ValueType::Text)) {
       sql += " COLLATE NOCASE";
     }
     sql += std::string(negated ? " NOT" : "") + " BETWEEN " + low.sql + " AND " + high.sql + ")";
@@ -842,13 +854,16 @@ class Translator {
         Take();
         return e;
       }
-      case TokenType::Text: return Computed(QuoteText(Take().text), ValueType::Text);
+      case TokenType::Text:
+        return Computed(QuoteText(Take().text), ValueType::Text);
       case TokenType::Symbol:
         if (AtSymbol("(")) return Parenthesised();
         break;
       case TokenType::Name:
-      case TokenType::QuotedName: return NameOrCall();
-      case TokenType::End: break;
+      case TokenType::QuotedName:
+        return NameOrCall();
+      case TokenType::End:
+        break;
     }
     Unexpected();
   }

@@ -23,7 +23,8 @@ struct JetTranslation {
 //   brings its NOCASE collation, and a comparison of two non-columns involving text is made NOCASE.
 //   Like (jet_like) also folds full-width, Latin-1, Greek and Cyrillic letters.
 // - Int(column) compared with a whole number becomes a range test on the column, so its index
-//   still serves; other comparisons keep their column operands bare for the same reason.
+//   still serves (meant for the numeric and date columns; a text column would then compare as
+//   text); other comparisons keep their column operands bare for the same reason.
 // - & joins with NULL as empty text; numbers in it read with up to 15 digits, dates as numbers.
 JetTranslation TranslateJetSql(std::string_view jet);
 

@@ -29,7 +29,8 @@ CivilDate CivilFromUnixDays(long long days) {
   days += 719468;
   const long long era = (days >= 0 ? days : days - 146096) / 146097;
   const long long dayOfEra = days - era * 146097;
-  const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long long yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
   const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
   const long long shiftedMonth = (5 * dayOfYear + 2) / 153;
   const long long day = dayOfYear - (153 * shiftedMonth + 2) / 5 + 1;
@@ -61,7 +62,8 @@ double OleFromCivilTime(int year, int month, int day, int hour, int minute, int 
 }
 
 std::optional<CivilDate> CivilFromOle(double ole) {
-  if (!std::isfinite(ole) || ole <= kFirstOleDay - 1.0 || ole >= kPastLastOleDay) return std::nullopt;
+  if (!std::isfinite(ole) || ole <= kFirstOleDay - 1.0 || ole >= kPastLastOleDay)
+    return std::nullopt;
   const auto dayNumber = static_cast<long long>(std::trunc(ole));
   return CivilFromUnixDays(dayNumber + kOleEpochFromUnix);
 }

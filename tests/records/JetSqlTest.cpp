@@ -242,6 +242,11 @@ TEST_F(JetSql, HistoryResultSelectsEntries) {
             (Ids{8, 9}));
 }
 
+TEST_F(JetSql, DefaultOrderClauseFollowsTheCondition) {
+  EXPECT_EQ(Column0(kCustomers + "[Customer].[EntryType] = 1 ORDER BY [Customer].[ID] DESC"),
+            (Ids{6, 5, 2, 1}));
+}
+
 TEST_F(JetSql, TextComparisonsIgnoreCase) {
   EXPECT_EQ(SortedIds(kCustomers + "[Customer].[MainMerchant2] = 'acme corp'"), (Ids{2}));
   EXPECT_EQ(SortedIds(kCustomers + "[Customer].[Name] Like '%ｓｍｉｔｈ%'"), (Ids{5}));
