@@ -112,7 +112,7 @@ void InsertHistory(sqlite3* db, std::mt19937& rng) {
 void InsertDM(sqlite3* db) {
   const double base = records::COleDate::FromCivil(2020, 1, 1).Value();
   for (int i = 1; i <= kDMTitles; ++i) {
-    Exec(db, "INSERT INTO DMList (Date, SendMethod, Sent, Manager, Title, Content, HistoryRegistered) VALUES (" +
+    Exec(db, "INSERT INTO DMList (SendDate, SendMethod, Sent, Manager, Title, Content, HistoryRegistered) VALUES (" +
                  std::to_string(base + i * 7) + ", " + std::to_string(i % 3 == 0) + ", " + std::to_string(i % 2) +
                  ", '山田', '春の新製品案内 " + std::to_string(i) + "', '案内状', 0)");
     Exec(db, "INSERT INTO DMMng (DMID, CustomerID) SELECT " + std::to_string(i) +

@@ -15,7 +15,7 @@ class CDMListData {
   // The send method of a mailed DM; every other value means a printed one.
   static constexpr std::int32_t kMail = 1;
 
-  COleDate SendDate;                     // 送付日; the column DMList.Date
+  COleDate SendDate;                     // 送付日 (the extraction dialect calls it DMList.Date)
   std::int32_t ID = 0;                   // DMList.ID
   std::int32_t SendMethod = 0;           // 1 メール送信, otherwise DM印刷
   std::int32_t Sent = 0;                 // 1 送付済み

@@ -13,7 +13,7 @@ constexpr const char* kPrintedTitle = "DM";
 constexpr const char* kMailedTitle = "DMメール送信";
 
 constexpr const char* kSelectDM =
-    "SELECT ID, Date, SendMethod, Sent, Manager, Title, Content, HistoryRegistered FROM DMList";
+    "SELECT ID, SendDate, SendMethod, Sent, Manager, Title, Content, HistoryRegistered FROM DMList";
 
 std::unique_ptr<CDMListData> ReadDM(const sqlite::Statement& s) {
   auto dm = std::make_unique<CDMListData>();
@@ -58,7 +58,7 @@ int IsRecipient(sqlite::Connection& db, std::int32_t dmId, std::int32_t customer
 
 int CKokyakuVMData::GetAllDMTitle(DMTitleList& list) {
   if (!CanRead()) return 0;
-  sqlite::Statement s = Db().Cached(std::string(kSelectDM) + " ORDER BY Date DESC, ID DESC");
+  sqlite::Statement s = Db().Cached(std::string(kSelectDM) + " ORDER BY SendDate DESC, ID DESC");
   if (!s) return FailDb(), 0;
   DMTitleList read;
   sqlite::StepResult step;
@@ -74,7 +74,7 @@ bool CKokyakuVMData::InsertDMHistory(std::int32_t dmId, const IdArray* only, con
   const std::string filter = only ? " AND DMMng.CustomerID=?2" : "";
   sqlite::Statement insert = Db().Cached(
       "INSERT INTO Rireki (CustomerID, Date, ActionTitle, Action, Money, Keyword, TantouName, Picture, DMID)"
-      " SELECT DMMng.CustomerID, DMList.Date, CASE DMList.SendMethod WHEN 1 THEN '" +
+      " SELECT DMMng.CustomerID, DMList.SendDate, CASE DMList.SendMethod WHEN 1 THEN '" +
       std::string(kMailedTitle) + "' ELSE '" + kPrintedTitle +
       "' END, DMList.Title, 0, '', DMList.Manager, '', DMList.ID"
       " FROM DMMng JOIN DMList ON DMList.ID = DMMng.DMID WHERE DMMng.DMID=?1" + filter);
@@ -106,7 +106,7 @@ std::unique_ptr<CDMListData> CKokyakuVMData::AddNewDMTitle(const COleDate& date,
   if (!CanWrite()) return nullptr;
   sqlite::Transaction transaction(Db());
   sqlite::Statement s = Db().Cached(
-      "INSERT INTO DMList (Date, SendMethod, Sent, Manager, Title, Content, HistoryRegistered)"
+      "INSERT INTO DMList (SendDate, SendMethod, Sent, Manager, Title, Content, HistoryRegistered)"
       " VALUES (?1, ?2, 0, ?3, ?4, ?5, 0)");
   if (!transaction.IsActive() || !s || !BindDate(s, 1, date) || !s.BindInt(2, method) || !s.BindText(3, manager) ||
       !s.BindText(4, title) || !s.BindText(5, content) || s.Step() != sqlite::StepResult::Done) {
@@ -143,7 +143,7 @@ int CKokyakuVMData::ModifyDMTitle(std::int32_t id, const COleDate& date, std::st
   if (!CanWrite()) return -1;
   sqlite::Transaction transaction(Db());
   sqlite::Statement s = Db().Cached(
-      "UPDATE DMList SET Date=?2, SendMethod=?3, Manager=?4, Title=?5, Content=?6 WHERE ID=?1");
+      "UPDATE DMList SET SendDate=?2, SendMethod=?3, Manager=?4, Title=?5, Content=?6 WHERE ID=?1");
   if (!transaction.IsActive() || !s || !s.BindInt(1, id) || !BindDate(s, 2, date) || !s.BindInt(3, method) ||
       !s.BindText(4, manager) || !s.BindText(5, title) || !s.BindText(6, content) ||
       s.Step() != sqlite::StepResult::Done) {
@@ -152,7 +152,7 @@ int CKokyakuVMData::ModifyDMTitle(std::int32_t id, const COleDate& date, std::st
   if (Db().Changes() != 1) return 0;
   // The sending entries describe the DM: they follow its date, title, manager and method.
   sqlite::Statement entries = Db().Cached(
-      "UPDATE Rireki SET Date=DMList.Date, Action=DMList.Title, TantouName=DMList.Manager,"
+      "UPDATE Rireki SET Date=DMList.SendDate, Action=DMList.Title, TantouName=DMList.Manager,"
       " ActionTitle=CASE DMList.SendMethod WHEN 1 THEN '" + std::string(kMailedTitle) + "' ELSE '" + kPrintedTitle +
       "' END FROM DMList WHERE DMList.ID=?1 AND Rireki.DMID=?1");
   sqlite::Statement touch = Db().Cached(

@@ -39,7 +39,7 @@ std::string QmvSchemaSql() {
          "  Keyword TEXT NOT NULL DEFAULT '' COLLATE NOCASE, TantouName TEXT NOT NULL DEFAULT '' COLLATE NOCASE,\n"
          "  Picture TEXT NOT NULL DEFAULT '',\n"
          "  DMID INTEGER);\n"  // set on the sending history a DM wrote, so it can be moved or removed
-         "CREATE TABLE DMList (ID INTEGER PRIMARY KEY AUTOINCREMENT, Date REAL,\n"
+         "CREATE TABLE DMList (ID INTEGER PRIMARY KEY AUTOINCREMENT, SendDate REAL,\n"
          "  SendMethod INTEGER NOT NULL DEFAULT 0, Sent INTEGER NOT NULL DEFAULT 0,\n"
          "  Manager TEXT NOT NULL DEFAULT '' COLLATE NOCASE, Title TEXT NOT NULL DEFAULT '' COLLATE NOCASE,\n"
          "  Content TEXT NOT NULL DEFAULT '' COLLATE NOCASE, HistoryRegistered INTEGER NOT NULL DEFAULT 0);\n"

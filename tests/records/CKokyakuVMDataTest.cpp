@@ -340,6 +340,36 @@ TEST_F(DMStoreTest, DeletingATitleRemovesItsRecipientsAndEntries) {
   EXPECT_EQ(store_.DeleteDMTitle({8888}, deleted), -1);
 }
 
+TEST_F(DMStoreTest, HitRateAndRankingAnalysesRunOnTheStoredTables) {
+  CRirekiData visit;
+  visit.ActionTitle = "来店";
+  visit.Date = COleDate::FromCivil(2026, 4, 10);
+  ASSERT_GT(store_.AddNewRireki(b_, visit, kNow), 0);
+  visit.Date = COleDate::FromCivil(2026, 3, 1);  // before the DM: no hit
+  ASSERT_GT(store_.AddNewRireki(c_, visit, kNow), 0);
+  IdArray hits;
+  ASSERT_EQ(store_.ExtractKokyaku(
+                "SELECT DISTINCTROW Customer.* FROM DMList INNER JOIN ((Customer INNER JOIN DMMng ON Customer.ID = "
+                "DMMng.CustomerID) INNER JOIN Rireki ON Customer.ID = Rireki.CustomerID) ON DMList.ID = DMMng.DMID "
+                "WHERE ((Rireki.ActionTitle)='来店') AND (DMList.ID = " + std::to_string(dm_) +
+                    ") AND ((Int([Rireki].[Date])-Int([DMList].[Date]))>=1 And "
+                    "(Int([Rireki].[Date])-Int([DMList].[Date]))<=30)",
+                hits),
+            1)
+      << store_.DispOleDBErrDlg();
+  EXPECT_EQ(hits, IdArray{b_});
+
+  RainbowHits ranking;
+  ASSERT_EQ(store_.QueryRainbow(kRainbowCount,
+                                "SELECT DISTINCTROW Customer.ID, Count(*) AS Rirekiのカウント FROM Customer INNER JOIN "
+                                "Rireki ON Customer.ID = Rireki.CustomerID GROUP BY Customer.ID ORDER BY Count(*) DESC",
+                                ranking, 1),
+            1);
+  ASSERT_EQ(ranking.size(), 1u);
+  EXPECT_EQ(ranking[0]->Count(), 1);
+  EXPECT_EQ(store_.QueryRainbow(4, "SELECT Customer.ID, 1 FROM Customer", ranking, 0), -1);
+}
+
 // --- Statements from outside the store ---
 
 TEST_F(StoreTest, OnlyASingleSelectRuns) {
