@@ -30,7 +30,7 @@ class Converter {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(input.data());
     std::size_t inLeft = input.size();
-    char buffer[1024];
+    char buffer[16384];
     while (inLeft > 0) {
       char* o = buffer;
       std::size_t oLeft = sizeof buffer;
