@@ -1,0 +1,14 @@
+#include "app/qt/ViewRegistry.h"
+
+#include "app/qt/PassCheckDlgWidget.h"
+#include "app/qt/PassSetDlgWidget.h"
+#include "ui/qt/QtUi.h"
+
+namespace app {
+
+void RegisterViews(ui::QtUi& ui) {
+  ui.RegisterView<platform::CPassCheckDlg, PassCheckDlgWidget>();
+  ui.RegisterView<platform::CPassSetDlg, PassSetDlgWidget>();
+}
+
+}  // namespace app
