@@ -75,10 +75,22 @@ bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path&
   return SyncFolder(to.parent_path(), error);
 }
 
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to,
+                     std::string& error) {
+  int err = InjectedError(FileOp::Rename, to);
+  if (err == 0 && ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+    err = errno;
+  }
+  if (err != 0) return Fail(error, "cannot rename " + from.string() + " to", to, err);
+  return SyncFolder(to.parent_path(), error);
+}
+
 bool WriteFileDurably(const std::filesystem::path& target, std::string_view bytes,
-                      std::string& error) {
+                      std::string& error, unsigned mode) {
   const std::filesystem::path saving = SavingPathFor(target);
-  const int fd = ::open(saving.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // A leftover of a failed save may carry other permissions; the new file starts fresh.
+  ::unlink(saving.c_str());
+  const int fd = ::open(saving.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
   if (fd < 0) return Fail(error, "cannot create", saving, errno);
   bool ok = WriteAll(fd, bytes, saving, error);
   if (::close(fd) != 0 && ok) ok = Fail(error, "cannot close", saving, errno);

@@ -31,10 +31,16 @@ bool SyncFolder(const std::filesystem::path& folder, std::string& error);
 bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
                  std::string& error);
 
+// Renames from to to only when to does not exist (a folder too), then syncs the folder of to.
+// False with EEXIST's reason when to exists; from is then left as it was.
+bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to,
+                     std::string& error);
+
 // Writes bytes to SavingPathFor(target), syncs it and replaces target with it. On failure target
 // is unchanged (unless only the final folder sync failed) and the temporary file is removed.
+// The new file gets the permission bits mode (less the umask) from its creation on.
 bool WriteFileDurably(const std::filesystem::path& target, std::string_view bytes,
-                      std::string& error);
+                      std::string& error, unsigned mode = 0644);
 
 // Creates a new empty file; false when it already exists (or cannot be created). The check and
 // the creation are one step, so of two processes racing for the name exactly one succeeds.
