@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 void SaveScreenshot(QWidget& widget, const char* name) {
   const char* folder = std::getenv("TOVANA_SCREENSHOTS");
-  if (!folder) return;
+  if (!folder) folder = TOVANA_SCREENSHOT_DIR;
   fs::create_directories(folder);
   widget.grab().save(QString::fromStdString((fs::path(folder) / name).string()));
 }
