@@ -1,15 +1,13 @@
 #include "app/CTovanaDoc.h"
 
-#include <fstream>
-#include <iterator>
 
 #include "app/AppRoutines.h"
-#include "platform/DurableFile.h"
+#include "platform/DataDirFile.h"
+#include "platform/InstallLayout.h"
 #include "records/CQmvFile.h"
 #include "settings/ArchiveError.h"
 #include "settings/CSettingsFile.h"
 #include "settings/FileError.h"
-#include "text/Cp932.h"
 
 namespace app {
 
@@ -17,43 +15,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 bool HoldsDatabase(const fs::path& folder) {
   std::error_code ec;
   return !folder.empty() && fs::is_regular_file(folder / records::CQmvFile::kDatabaseName, ec);
-}
-
-// The first line of datadir.dat as UTF-8. The file is CP932; a path that CP932 cannot hold is
-// written as UTF-8 behind a byte-order mark, which this reads too.
-std::string DecodeDataDir(const std::string& bytes) {
-  std::string line = bytes.substr(0, bytes.find_first_of("\r\n"));
-  if (line.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) return line.substr(kUtf8Bom.size());
-  return text::FromCp932(line);
-}
-
-std::string EncodeDataDir(const std::string& folder) {
-  if (text::RoundTripsCp932(folder)) return *text::ToCp932(folder);
-  return std::string(kUtf8Bom) + folder;
 }
 
 }  // namespace
 
 CTovanaDoc::CTovanaDoc(ui::Ui& ui, fs::path installFolder) : ui_(ui), installFolder_(std::move(installFolder)) {}
 
-fs::path CTovanaDoc::DataDirFile() const { return installFolder_ / "Data" / "MyData" / "datadir.dat"; }
-fs::path CTovanaDoc::EndInfoFile() const { return installFolder_ / "Data" / "MyData" / "EndInfo.dat"; }
+fs::path CTovanaDoc::DataDirFile() const { return platform::DataDirFile(installFolder_); }
+fs::path CTovanaDoc::EndInfoFile() const { return platform::MyDataFolder(installFolder_) / "EndInfo.dat"; }
 
 int CTovanaDoc::ReadDataFolder() {
   dataFolder_.clear();
-  std::ifstream in(DataDirFile(), std::ios::binary);
-  if (!in) return 0;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  std::error_code ec;
+  if (!fs::exists(DataDirFile(), ec)) return 0;
+  const std::optional<std::string> recorded = platform::ReadDataDirFile(DataDirFile());
+  if (!recorded) {
     ui_.Tell(kFileErrorMessage);
     return 0;
   }
-  dataFolder_ = WithoutFinalSeparator(DecodeDataDir(bytes));
+  dataFolder_ = WithoutFinalSeparator(*recorded);
   return HoldsDatabase(dataFolder_) ? 1 : 0;
 }
 
@@ -79,7 +62,7 @@ int CTovanaDoc::ChooseDataFolder() {
 
 int CTovanaDoc::WriteDataFolder() {
   std::string why;
-  if (platform::WriteFileDurably(DataDirFile(), EncodeDataDir(dataFolder_.string()), why)) return 1;
+  if (platform::WriteDataDirFile(DataDirFile(), dataFolder_, why)) return 1;
   ui_.Tell(kFileErrorMessage);
   return 0;
 }
