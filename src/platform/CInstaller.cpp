@@ -122,7 +122,7 @@ bool CInstaller::LayOut(const fs::path& staging) {
 bool CInstaller::CopyFactoryTree(const fs::path& staging) {
   std::error_code ec;
   for (fs::recursive_directory_iterator it(factory_, ec), end; !ec && it != end; it.increment(ec)) {
-    const fs::path target = staging / fs::relative(it->path(), factory_);
+    const fs::path target = staging / it->path().lexically_relative(factory_);
     if (it->is_directory(ec)) {
       fs::create_directory(target, ec);
     } else if (it->is_regular_file(ec)) {

@@ -9,8 +9,9 @@ CPassCheckDlg::CPassCheckDlg(ui::Ui& ui, Verifier verify) : ui_(ui), verify_(std
 CPassCheckDlg::~CPassCheckDlg() { Wipe(password_); }
 
 void CPassCheckDlg::SetPassword(std::string text) {
+  // Copied, not moved: a move leaves a short text's bytes behind in the caller's buffer.
   Wipe(password_);
-  password_ = std::move(text);
+  password_.assign(text);
   Wipe(text);
 }
 

@@ -5,9 +5,10 @@
 namespace platform {
 namespace {
 
+// Copied, not moved: a move leaves a short text's bytes behind in the caller's buffer.
 void Replace(std::string& field, std::string& text) {
   Wipe(field);
-  field = std::move(text);
+  field.assign(text);
   Wipe(text);
 }
 
