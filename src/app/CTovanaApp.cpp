@@ -6,6 +6,7 @@
 #include "platform/CInstaller.h"
 #include "platform/CInstanceLock.h"
 #include "platform/CNeritEnv.h"
+#include "platform/CProfile.h"
 #include "platform/CQMVPassCheck.h"
 #include "platform/FolderProbe.h"
 #include "platform/InstallLayout.h"
@@ -34,6 +35,7 @@ bool CTovanaApp::InitInstance() {
   std::error_code ec;
   fs::current_path(platform::ProgramFolder(installFolder_), ec);  // programs are looked up there
   if (!CheckWorkspaceFolders() || !TakeSingleInstance() || !CheckPassword()) return false;
+  profile_ = std::make_unique<platform::CProfile>(platform::CProfile::UserFile());
   {
     ui::WaitScope wait = ui_.Wait(true);
     CreateDocument();
@@ -75,6 +77,8 @@ int CTovanaApp::ProbeFolderWritable(const fs::path& folder) {
   return 0;
 }
 
+// A lock that cannot be made at all (Failed) does not stop the program: the data store's own
+// exclusive work copy still keeps a second copy away from the same data.
 bool CTovanaApp::TakeSingleInstance() {
   sessionLock_ = std::make_unique<platform::CInstanceLock>(platform::CInstanceLock::kSessionName);
   const platform::LockResult session = sessionLock_->TryAcquire();

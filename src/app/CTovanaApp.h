@@ -10,6 +10,7 @@
 
 namespace platform {
 class CInstanceLock;
+class CProfile;
 }
 
 namespace app {
@@ -42,6 +43,8 @@ class CTovanaApp {
   CTovanaDoc* Document() { return doc_.get(); }
   int Version() const;
   const std::filesystem::path& HelpFile() const { return helpFile_; }
+  // The user's profile (the framework key's sections), from start-up on; null before.
+  platform::CProfile* Profile() { return profile_.get(); }
 
  private:
   bool EnsureInstallation();
@@ -56,6 +59,7 @@ class CTovanaApp {
   std::filesystem::path helpFile_;
   std::unique_ptr<CTovanaDoc> doc_;
   std::unique_ptr<platform::CInstanceLock> sessionLock_, machineLock_;
+  std::unique_ptr<platform::CProfile> profile_;
   bool phoneBookOpen_ = false;
   int postalStatus_ = -1;  // -1 not yet opened, 0 open, else the dictionary's error
 };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/qt/AboutDlgWidget.h"
 #include "app/qt/PassCheckDlgWidget.h"
 #include "app/qt/PassSetDlgWidget.h"
 #include "ui/ScriptedUi.h"
@@ -60,6 +61,21 @@ TEST(PasswordDialogs, SetDialogShowsEveryFieldWithItsCaption) {
   Button(dialog, QString::fromUtf8("キャンセル"))->click();
   EXPECT_TRUE(model.IsClosing());
   EXPECT_FALSE(model.ClosedWithOk());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AboutBox, ShowsTheVersionAndClosesWithOk) {
+  app::CAboutDlg model(123);
+  app::AboutDlgWidget dialog(model, nullptr);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  SaveScreenshot(dialog, "about.png");
+  Button(dialog, "OK")->click();
+  EXPECT_TRUE(model.ClosedWithOk());
+  EXPECT_EQ(model.Text(), "顧客ソレル\nVersion 1.23");
 }
 
 }  // namespace
