@@ -34,7 +34,6 @@ QPushButton* AddButton(QMessageBox& box, const char* caption, QMessageBox::Butto
 // The small modeless window that says work is under way.
 QWidget* ShowWaitWindow(QWidget* parent) {
   auto* window = new QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
-  window->setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(window);
   auto* label = new QLabel(QString::fromUtf8("処理中です。しばらくお待ちください..."), window);
   label->setAccessibleName(label->text());
@@ -135,7 +134,7 @@ WaitScope QtUi::Wait(bool window) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QPointer<QWidget> shown = window ? ShowWaitWindow(Parent()) : nullptr;
   return WaitScope([shown] {
-    if (shown) shown->close();
+    delete shown.data();  // at once, so no hidden wait window outlives the work
     QApplication::restoreOverrideCursor();
   });
 }
