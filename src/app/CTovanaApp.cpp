@@ -11,6 +11,7 @@
 #include "platform/FolderProbe.h"
 #include "platform/InstallLayout.h"
 #include "records/CQmvFile.h"
+#include "settings/CDefaultSort.h"
 
 namespace app {
 
@@ -143,7 +144,8 @@ bool CTovanaApp::OpenDatabase() {
 
 void CTovanaApp::LoadCustomers() {
   if (!doc_->Store().IsOpen()) return;
-  if (doc_->Store().GetAllKokyaku(doc_->Customers()) == 0) {
+  settings::CDefaultSort order(ui_, doc_->DataFolder());
+  if (doc_->Store().GetAllKokyaku(doc_->Customers(), order.OrderClause()) == 0) {
     ui_.Tell("顧客データの取得に失敗しました。\n顧客データを表示できません。\n");
   }
 }
