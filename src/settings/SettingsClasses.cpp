@@ -1,5 +1,6 @@
 #include "settings/SettingsClasses.h"
 
+#include "settings/CQMVCol.h"
 #include "settings/CQMVComboElem.h"
 
 namespace settings {
@@ -16,6 +17,7 @@ void RegisterOnce(CClassRegistry& classes) {
 
 void RegisterSettingsClasses(CClassRegistry& classes) {
   RegisterOnce<CQMVComboElem>(classes);
+  RegisterOnce<CQMVCol>(classes);
 }
 
 }  // namespace settings
