@@ -7,6 +7,7 @@
 #include "settings/FactoryColumns.h"
 #include "settings/FileError.h"
 #include "settings/SettingsFiles.h"
+#include "text/Cp932.h"
 
 namespace settings {
 
@@ -114,5 +115,7 @@ int CQMVColSet::SetLabel(std::string_view key, std::string label) {
   }
   return 0;
 }
+
+bool CQMVColSet::IsLabelTooWide(std::string_view label) { return text::Cp932Length(label) > kLabelShownBytes; }
 
 }  // namespace settings

@@ -3,6 +3,7 @@
 // them, kept in "QMVColSet.sys" of the data folder. Each user of labels loads its own copy; a
 // change reaches others when they next load the file.
 
+#include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -19,6 +20,9 @@ namespace settings {
 class CQMVColSet : public CSerializable {
  public:
   static constexpr std::string_view kFileName = "QMVColSet.sys";
+  // The CP932 bytes (five full-width characters) a label may hold and still show whole in the
+  // entry dialogs' captions; longer labels are allowed but earn the user a warning.
+  static constexpr std::size_t kLabelShownBytes = 10;
   using Columns = std::vector<std::shared_ptr<CQMVCol>>;
 
   // install: the installation folder whose "datadir.dat" names the data folder. Questions and
@@ -52,6 +56,9 @@ class CQMVColSet : public CSerializable {
   const CQMVCol* Find(std::string_view key) const;
   void RemoveAll() { columns_.clear(); }
   const Columns& GetColumns() const { return columns_; }
+
+  // Whether label is longer than kLabelShownBytes.
+  static bool IsLabelTooWide(std::string_view label);
 
  private:
   int ReadFile();

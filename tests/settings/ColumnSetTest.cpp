@@ -145,11 +145,34 @@ TEST_F(ColumnSetTest, AResetThatCannotBeWrittenIsReportedAndFailsTheLoad) {
 
 TEST_F(ColumnSetTest, WithoutDataFolderNothingIsAskedAndNothingWorks) {
   ForgetDataFolder();
+  for (int variant = 0; variant < 2; ++variant) {
+    CQMVColSet set(ui, Install());
+    EXPECT_EQ(set.GetFilePath(), 0);
+    EXPECT_EQ(set.Load(), 0);
+    EXPECT_EQ(set.Save(), 0);
+    EXPECT_TRUE(std::filesystem::is_empty(Data()));
+    WriteBytes(platform::DataDirFile(Install()), "\r\n" + Data().string());  // an empty first line
+  }
+}
+
+TEST_F(ColumnSetTest, LongLabelsAreWarnedAboutButKeptWhole) {
+  EXPECT_FALSE(CQMVColSet::IsLabelTooWide("趣味と特技"));  // 10 bytes
+  EXPECT_TRUE(CQMVColSet::IsLabelTooWide("趣味と特技a"));
+  EXPECT_FALSE(CQMVColSet::IsLabelTooWide("abcdefghij"));
+  EXPECT_TRUE(CQMVColSet::IsLabelTooWide("ｱｲｳｴｵｶｷｸｹｺｻ"));  // half-width kana: one byte each
+
+  ExpectInitQuestion(Answer::Yes);
   CQMVColSet set(ui, Install());
-  EXPECT_EQ(set.GetFilePath(), 0);
-  EXPECT_EQ(set.Load(), 0);
-  EXPECT_EQ(set.Save(), 0);
-  EXPECT_TRUE(std::filesystem::is_empty(Data()));
+  ASSERT_EQ(set.Load(), 1);
+  const std::string long255(255, 'x');
+  ASSERT_EQ(set.SetLabel("Note1", long255), 1);
+  ASSERT_EQ(set.SetLabel("Note2", "〜"), 1);  // no CP932 code: kept in the wide form
+  ASSERT_EQ(set.Save(), 1);
+  EXPECT_NE(ReadBytes(File()).find(Bytes({0xFF, 0xFF, 0x00}) + long255), std::string::npos);
+  CQMVColSet reread(ui, Install());
+  ASSERT_EQ(reread.Load(), 1);
+  EXPECT_EQ(reread.GetLabel("Note1"), long255);
+  EXPECT_EQ(reread.GetLabel("Note2"), "〜");
 }
 
 TEST_F(ColumnSetTest, OnlyTheFirstDefinitionOfAKeyCountsAndOnlyFreeItemsRename) {
