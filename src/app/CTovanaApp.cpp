@@ -11,7 +11,9 @@
 #include "platform/FolderProbe.h"
 #include "platform/InstallLayout.h"
 #include "records/CQmvFile.h"
+#include "settings/CClassRegistry.h"
 #include "settings/CDefaultSort.h"
+#include "settings/SettingsClasses.h"
 
 namespace app {
 
@@ -32,6 +34,7 @@ CTovanaApp::~CTovanaApp() = default;
 int CTovanaApp::Version() const { return platform::CNeritEnv().GetVersion(); }
 
 bool CTovanaApp::InitInstance() {
+  settings::RegisterSettingsClasses(settings::CClassRegistry::Program());
   if (!EnsureInstallation()) return false;
   std::error_code ec;
   fs::current_path(platform::ProgramFolder(installFolder_), ec);  // programs are looked up there
