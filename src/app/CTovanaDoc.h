@@ -7,6 +7,7 @@
 #include <string>
 
 #include "records/CKokyakuVMData.h"
+#include "settings/SettingsFiles.h"
 #include "ui/Ui.h"
 
 namespace app {
@@ -69,6 +70,6 @@ class CTovanaDoc {
   records::IdArray extractedIds_;
 };
 
-inline constexpr std::string_view kFileErrorMessage = "ファイル操作中にエラーが発生しました";
+using settings::kFileErrorMessage;
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include "settings/ArchiveError.h"
 #include "settings/CSettingsFile.h"
 #include "settings/FileError.h"
+#include "settings/SettingsFiles.h"
 
 namespace settings {
 
@@ -33,7 +34,7 @@ std::unique_ptr<CExCondition> CDefKokyaku::Load() {
     ui_.Tell("ファイルを開けません。条件を取得できません。");
     return nullptr;
   } catch (const ArchiveError&) {
-    ui_.Tell("ファイル操作中にエラーが発生しました");
+    ui_.Tell(kFileErrorMessage);
     return nullptr;
   }
   return condition;

@@ -4,6 +4,7 @@
 #include "settings/CArchive.h"
 #include "settings/CSettingsFile.h"
 #include "settings/FileError.h"
+#include "settings/SettingsFiles.h"
 
 namespace settings {
 
@@ -28,7 +29,7 @@ int CDefaultSort::Load() {
     ui_.Tell("ファイルを開けません。並び順を取得できません。");
     return 0;
   } catch (const ArchiveError&) {
-    ui_.Tell("ファイル操作中にエラーが発生しました");
+    ui_.Tell(kFileErrorMessage);
     return 0;
   }
   column = read.column;

@@ -4,12 +4,9 @@
 #include "settings/CArchive.h"
 #include "settings/CSettingsFile.h"
 #include "settings/FileError.h"
+#include "settings/SettingsFiles.h"
 
 namespace settings {
-
-namespace {
-constexpr const char* kFileErrorMessage = "ファイル操作中にエラーが発生しました";
-}  // namespace
 
 const CClassRegistry& ExtractionClasses() {
   static const CClassRegistry classes = [] {
