@@ -167,7 +167,10 @@ bool CInstaller::CreateDefaultDataFolder(const fs::path& staging) {
     return false;
   }
   // datadir.dat names the folder where it will be after the rename, not the staging one.
+  // The column labels come with the data folder, so its first use asks no repair question.
+  const fs::path labels = FactoryColumnSetFile(factory_);
   return CopyOneFile(FactoryDatabaseFile(factory_), data / "ZQQMV.qmv") &&
+         (!Exists(labels) || CopyOneFile(labels, data / labels.filename())) &&
          WriteDataDirFile(DataDirFile(staging), DefaultDataFolder(install_), detail_);
 }
 

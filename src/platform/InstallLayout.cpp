@@ -40,6 +40,10 @@ std::filesystem::path FactoryDatabaseFile(const std::filesystem::path& installOr
   return installOrFactory / "Data" / "Org" / "ZQQMV.qmv";
 }
 
+std::filesystem::path FactoryColumnSetFile(const std::filesystem::path& installOrFactory) {
+  return installOrFactory / "Data" / "Org" / "QMVColSet.sys";
+}
+
 std::filesystem::path DefaultDataFolder(const std::filesystem::path& install) {
   return install / "Data" / "UserData";
 }

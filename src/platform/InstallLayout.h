@@ -23,6 +23,8 @@ std::filesystem::path MachineIniFile(const std::filesystem::path& install);
 std::filesystem::path PasswordFile(const std::filesystem::path& install);
 // Data/Org/ZQQMV.qmv: the factory's empty database, the source of every new data folder.
 std::filesystem::path FactoryDatabaseFile(const std::filesystem::path& installOrFactory);
+// Data/Org/QMVColSet.sys: the factory column labels, the source of a column-set re-initialisation.
+std::filesystem::path FactoryColumnSetFile(const std::filesystem::path& installOrFactory);
 // Data/UserData: the data folder a first start creates and records in datadir.dat.
 std::filesystem::path DefaultDataFolder(const std::filesystem::path& install);
 // Exe: where the programs the system starts are looked up.

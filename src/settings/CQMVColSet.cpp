@@ -1,10 +1,13 @@
 #include "settings/CQMVColSet.h"
 
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
 #include "settings/CArchive.h"
 #include "settings/CSettingsFile.h"
-#include "settings/FactoryColumns.h"
+#include "platform/DurableFile.h"
+#include "platform/InstallLayout.h"
 #include "settings/FileError.h"
 #include "settings/SettingsFiles.h"
 #include "text/Cp932.h"
@@ -17,13 +20,13 @@ constexpr std::string_view kInitQuestion =
     "列定義ファイルを読み込めません。列定義ファイルの初期化を試みます。初期化すると変更したラベルが元に戻ります。\n"
     "初期化してよろしいですか？";
 constexpr std::string_view kInitFailed = "列定義ファイルを初期化できません";
+constexpr std::string_view kFactoryMissing = "元の列定義ファイルが見つかりません。\n修正インストールを行ってください。";
 
-CQMVColSet::Columns FactorySet() {
-  CQMVColSet::Columns columns;
-  for (const FactoryColumn& c : FactoryColumns()) {
-    columns.push_back(std::make_shared<CQMVCol>(std::string(c.key), std::string(c.label), c.renamable));
-  }
-  return columns;
+bool ReadWholeFile(const std::filesystem::path& file, std::string& bytes) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return false;
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
 }
 
 bool FolderExists(const std::filesystem::path& file) {
@@ -80,18 +83,20 @@ int CQMVColSet::Save() {
 
 int CQMVColSet::InitFile(bool ask) {
   if (ask && !ui_.Ask(kInitQuestion, ui::Answer::No, ui::Icon::Information)) return 0;
-  const Columns factory = FactorySet();
-  if (path_.empty()) {
+  const std::filesystem::path factory = platform::FactoryColumnSetFile(install_);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(factory, ec)) {
+    ui_.Tell(kFactoryMissing);
+    return 0;
+  }
+  std::string bytes;
+  std::string error;
+  // Copied through a temporary file, so a failed copy never leaves half a set in place.
+  if (path_.empty() || !ReadWholeFile(factory, bytes) || !platform::WriteFileDurably(path_, bytes, error)) {
     ui_.Tell(kInitFailed);
     return 0;
   }
-  try {
-    CSettingsFile::Store(path_, [&factory](CArchive& ar) { ar.StoreObjects(factory); });
-    return 1;
-  } catch (const FileError&) {
-    ui_.Tell(kInitFailed);
-    return 0;
-  }
+  return 1;
 }
 
 const CQMVCol* CQMVColSet::Find(std::string_view key) const {

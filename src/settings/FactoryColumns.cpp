@@ -1,5 +1,11 @@
 #include "settings/FactoryColumns.h"
 
+#include <memory>
+#include <vector>
+
+#include "settings/CQMVCol.h"
+#include "settings/CSettingsFile.h"
+
 namespace settings {
 
 namespace {
@@ -92,5 +98,13 @@ constexpr FactoryColumn kFactoryColumns[] = {
 }  // namespace
 
 std::span<const FactoryColumn> FactoryColumns() { return kFactoryColumns; }
+
+void StoreFactoryColumnSet(const std::filesystem::path& file) {
+  std::vector<std::shared_ptr<CQMVCol>> columns;
+  for (const FactoryColumn& c : kFactoryColumns) {
+    columns.push_back(std::make_shared<CQMVCol>(std::string(c.key), std::string(c.label), c.renamable));
+  }
+  CSettingsFile::Store(file, [&columns](CArchive& ar) { ar.StoreObjects(columns); });
+}
 
 }  // namespace settings

@@ -2,6 +2,7 @@
 // The factory column set: every customer column once, in the order choosers list them, with the
 // label a new installation shows. Re-initialisation writes exactly this.
 
+#include <filesystem>
 #include <span>
 #include <string_view>
 
@@ -14,5 +15,8 @@ struct FactoryColumn {
 };
 
 std::span<const FactoryColumn> FactoryColumns();
+
+// Writes the factory set as a column-set file (atomically). Throws FileError when it cannot.
+void StoreFactoryColumnSet(const std::filesystem::path& file);
 
 }  // namespace settings

@@ -67,6 +67,7 @@ TEST(CInstaller, FirstStartLaysOutTheWholeTreeFromTheFactory) {
   // The copy of a read-only factory file must not make start-up's write check fail.
   EXPECT_EQ(ReadBytes(w.install / "Data/Org/QMVColSet.sys"), "columns");
   EXPECT_EQ(::access((w.install / "Data/Org/QMVColSet.sys").c_str(), W_OK), 0);
+  EXPECT_EQ(ReadBytes(DefaultDataFolder(w.install) / "QMVColSet.sys"), "columns");
   // The final path in CP932 (顧 8C DA, 客 8B 71), no line end, never the temporary folder.
   EXPECT_EQ(ReadBytes(DataDirFile(w.install)),
             w.parent.Path().string() + "/\x8C\xDA\x8B\x71/Data/UserData");

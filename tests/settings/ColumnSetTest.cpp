@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/CNeritEnv.h"
+#include "platform/InstallLayout.h"
 #include "platform/TempFolder.h"
 #include "records/KokyakuColumns.h"
 #include "settings/ArchiveTestSupport.h"
@@ -194,6 +196,34 @@ TEST_F(ColumnSetTest, OnlyTheFirstDefinitionOfAKeyCountsAndOnlyFreeItemsRename) 
   ASSERT_EQ(set.Save(), 1);
   ASSERT_EQ(other.Load(), 1);
   EXPECT_EQ(other.GetLabel("Note2"), "趣味と特技の欄です");
+}
+
+TEST_F(ColumnSetTest, TheBuiltFactoryFileHoldsTheFactorySet) {
+  const std::filesystem::path built = platform::FactoryColumnSetFile(platform::CNeritEnv().GetFactoryFolder());
+  ASSERT_TRUE(std::filesystem::exists(built)) << built;
+  std::filesystem::copy_file(built, platform::FactoryColumnSetFile(Install()),
+                             std::filesystem::copy_options::overwrite_existing);
+  ExpectInitQuestion(Answer::Yes);
+  CQMVColSet set(ui, Install());
+  ASSERT_EQ(set.Load(), 1);
+  ASSERT_EQ(set.GetColumns().size(), FactoryColumns().size());
+  for (std::size_t i = 0; i < FactoryColumns().size(); ++i) {
+    EXPECT_EQ(set.GetColumns()[i]->GetKey(), FactoryColumns()[i].key);
+    EXPECT_EQ(set.GetColumns()[i]->GetLabel(), FactoryColumns()[i].label);
+    EXPECT_EQ(set.GetColumns()[i]->IsRenamable(), FactoryColumns()[i].renamable);
+  }
+}
+
+TEST_F(ColumnSetTest, WithoutTheFactoryCopyTheLoadFailsAndTheBrokenFileStays) {
+  std::filesystem::remove(platform::FactoryColumnSetFile(Install()));
+  WriteBytes(File(), "\x05");
+  ui.ExpectMessage("ファイル操作中にエラーが発生しました");
+  ExpectInitQuestion(Answer::Yes);
+  ui.ExpectMessage("元の列定義ファイルが見つかりません。\n修正インストールを行ってください。");
+  CQMVColSet set(ui, Install());
+  EXPECT_EQ(set.Load(), 0);
+  EXPECT_EQ(ReadBytes(File()), "\x05");
+  EXPECT_EQ(set.Save(), 0);
 }
 
 TEST_F(ColumnSetTest, ReinitialisingWithoutAskingRestoresTheFactoryLabels) {

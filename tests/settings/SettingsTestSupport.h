@@ -12,6 +12,7 @@
 #include "platform/InstallLayout.h"
 #include "platform/TempFolder.h"
 #include "settings/CClassRegistry.h"
+#include "settings/FactoryColumns.h"
 #include "settings/SettingsClasses.h"
 #include "text/Cp932.h"
 #include "ui/ScriptedUi.h"
@@ -24,6 +25,8 @@ class SettingsFolderTest : public ::testing::Test {
     RegisterSettingsClasses(CClassRegistry::Program());
     std::filesystem::create_directories(platform::MyDataFolder(Install()));
     std::filesystem::create_directories(Data());
+    std::filesystem::create_directories(platform::FactoryColumnSetFile(Install()).parent_path());
+    StoreFactoryColumnSet(platform::FactoryColumnSetFile(Install()));
     std::string error;
     if (!platform::WriteDataDirFile(platform::DataDirFile(Install()), Data(), error)) ADD_FAILURE() << error;
   }
