@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/qt/DialogButtons.h"
+#include "ui/qt/DialogButtons.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -21,7 +21,7 @@ PassCheckDlgWidget::PassCheckDlgWidget(platform::CPassCheckDlg& model, QWidget* 
   prompt->setBuddy(password_);
   layout->addWidget(prompt);
   layout->addWidget(password_);
-  layout->addWidget(OkCancelButtons(this, [this] {
+  layout->addWidget(ui::OkCancelButtons(this, [this] {
     Act([this] {
       model_.SetPassword(ui::FromQString(password_->text()));
       model_.OnOK();

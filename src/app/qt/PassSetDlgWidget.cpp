@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/qt/DialogButtons.h"
+#include "ui/qt/DialogButtons.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -39,7 +39,7 @@ PassSetDlgWidget::PassSetDlgWidget(platform::CPassSetDlg& model, QWidget* parent
     hint->setAccessibleName(hint->text());
     layout->addWidget(hint);
   }
-  layout->addWidget(OkCancelButtons(this, [this] {
+  layout->addWidget(ui::OkCancelButtons(this, [this] {
     Act([this] {
       model_.SetOldPassword(ui::FromQString(old_->text()));
       model_.SetNewPassword(ui::FromQString(new_->text()));

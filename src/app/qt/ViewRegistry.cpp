@@ -3,6 +3,11 @@
 #include "app/qt/AboutDlgWidget.h"
 #include "app/qt/PassCheckDlgWidget.h"
 #include "app/qt/PassSetDlgWidget.h"
+#include "customers/qt/ComboEditDlgWidget.h"
+#include "customers/qt/ComboItemDlgWidget.h"
+#include "customers/qt/DispColumnDlgWidget.h"
+#include "customers/qt/FreeItemDlgWidget.h"
+#include "customers/qt/SelectComboDlgWidget.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -11,6 +16,11 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<CAboutDlg, AboutDlgWidget>();
   ui.RegisterView<platform::CPassCheckDlg, PassCheckDlgWidget>();
   ui.RegisterView<platform::CPassSetDlg, PassSetDlgWidget>();
+  ui.RegisterView<customers::CComboEditDlg, customers::ComboEditDlgWidget>();
+  ui.RegisterView<customers::CComboItemDlg, customers::ComboItemDlgWidget>();
+  ui.RegisterView<customers::CDispColumnDlg, customers::DispColumnDlgWidget>();
+  ui.RegisterView<customers::CFreeItemDlg, customers::FreeItemDlgWidget>();
+  ui.RegisterView<customers::CSelectComboDlg, customers::SelectComboDlgWidget>();
 }
 
 }  // namespace app

@@ -1,5 +1,6 @@
 #pragma once
-// The OK and キャンセル buttons every dialog ends with: OK runs onOk, キャンセル rejects.
+// The OK and cancel buttons every dialog ends with: OK runs onOk, cancel rejects (which the
+// dialog's model answers). Dialogs of the settings screens caption cancel "ｷｬﾝｾﾙ".
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -7,12 +8,13 @@
 
 #include <functional>
 
-namespace app {
+namespace ui {
 
-inline QDialogButtonBox* OkCancelButtons(QDialog* dialog, std::function<void()> onOk) {
+inline QDialogButtonBox* OkCancelButtons(QDialog* dialog, std::function<void()> onOk,
+                                         const char* cancelCaption = "キャンセル") {
   auto* buttons = new QDialogButtonBox(dialog);
   QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  QPushButton* cancel = buttons->addButton(QString::fromUtf8("キャンセル"), QDialogButtonBox::RejectRole);
+  QPushButton* cancel = buttons->addButton(QString::fromUtf8(cancelCaption), QDialogButtonBox::RejectRole);
   ok->setAccessibleName(ok->text());
   cancel->setAccessibleName(cancel->text());
   ok->setDefault(true);
@@ -21,4 +23,4 @@ inline QDialogButtonBox* OkCancelButtons(QDialog* dialog, std::function<void()> 
   return buttons;
 }
 
-}  // namespace app
+}  // namespace ui
