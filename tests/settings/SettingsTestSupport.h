@@ -33,6 +33,8 @@ class SettingsFolderTest : public ::testing::Test {
 
   std::filesystem::path Install() const { return temp / "install"; }
   std::filesystem::path Data() const { return temp / "data"; }
+  // The data folder as a new installation has it: with the factory column labels.
+  void PlaceColumnSet() const { StoreFactoryColumnSet(Data() / "QMVColSet.sys"); }
   // Names the data folder no more: datadir.dat is gone.
   void ForgetDataFolder() const { std::filesystem::remove(platform::DataDirFile(Install())); }
 
