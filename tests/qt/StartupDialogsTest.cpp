@@ -8,21 +8,13 @@
 #include "app/qt/AboutDlgWidget.h"
 #include "app/qt/PassCheckDlgWidget.h"
 #include "app/qt/PassSetDlgWidget.h"
+#include "qt/GuiTestSupport.h"
 #include "ui/ScriptedUi.h"
 
 namespace {
 
-void SaveScreenshot(QWidget& widget, const char* name) {
-  std::filesystem::create_directories(TOVANA_SCREENSHOT_DIR);
-  widget.grab().save(QString::fromStdString((std::filesystem::path(TOVANA_SCREENSHOT_DIR) / name).string()));
-}
-
-QPushButton* Button(QWidget& dialog, const QString& caption) {
-  for (auto* b : dialog.findChildren<QPushButton*>()) {
-    if (b->accessibleName() == caption) return b;
-  }
-  return nullptr;
-}
+using gui_test::Button;
+using gui_test::SaveScreenshot;
 
 TEST(PasswordDialogs, CheckDialogPassesTheTypedPasswordToItsModel) {
   ui::ScriptedUi ui([](const std::string& why) { ADD_FAILURE() << why; });
@@ -35,7 +27,7 @@ TEST(PasswordDialogs, CheckDialogPassesTheTypedPasswordToItsModel) {
   EXPECT_EQ(fields[0]->accessibleName(), QString::fromUtf8("パスワードを入力してください。"));
   fields[0]->setText(QString::fromUtf8("秘密"));
   SaveScreenshot(dialog, "password-check.png");
-  QPushButton* ok = Button(dialog, "OK");
+  QAbstractButton* ok = Button(dialog, "OK");
   ASSERT_NE(ok, nullptr);
   ok->click();
   EXPECT_TRUE(model.ClosedWithOk());
@@ -58,7 +50,7 @@ TEST(PasswordDialogs, SetDialogShowsEveryFieldWithItsCaption) {
   Button(dialog, "OK")->click();
   EXPECT_FALSE(model.IsClosing());
   EXPECT_TRUE(fields[1]->text().isEmpty()) << "the view shows the fields the model emptied";
-  Button(dialog, QString::fromUtf8("キャンセル"))->click();
+  Button(dialog, "キャンセル")->click();
   EXPECT_TRUE(model.IsClosing());
   EXPECT_FALSE(model.ClosedWithOk());
 }

@@ -12,18 +12,14 @@
 #include "app/qt/ViewRegistry.h"
 #include "platform/InstallLayout.h"
 #include "platform/TempFolder.h"
+#include "qt/GuiTestSupport.h"
 #include "ui/qt/QtUi.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-void SaveScreenshot(QWidget& widget, const char* name) {
-  const char* folder = std::getenv("TOVANA_SCREENSHOTS");
-  if (!folder) folder = TOVANA_SCREENSHOT_DIR;
-  fs::create_directories(folder);
-  widget.grab().save(QString::fromStdString((fs::path(folder) / name).string()));
-}
+using gui_test::SaveScreenshot;
 
 TEST(StartupSmoke, MainWindowOpensOnTheMenuScreenAndClosingSavesTheData) {
   testing_support::TempFolder temp;
