@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "app/CTovanaApp.h"
+#include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "app/qt/SignalCloser.h"
 #include "app/qt/ViewRegistry.h"
@@ -62,9 +63,11 @@ int main(int argc, char** argv) {
   app::CTovanaApp tovana(ui);
   if (!tovana.InitInstance()) return tovana.ExitInstance();
 
-  app::MainFrameWindow window([&tovana] { tovana.OnCloseMainWindow(); });
+  std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, nullptr);
+  app::MainFrameWindow window(*frame, [&tovana] { tovana.OnCloseMainWindow(); });
+  frame->onExit = [&window] { window.close(); };
   ui.SetParent(&window);
-  window.ShowMenuScreen();
+  if (!frame->Create()) return tovana.ExitInstance();
   app::SignalCloser closer(&window);
   window.show();
   application.exec();

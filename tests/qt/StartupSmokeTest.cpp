@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "app/CTovanaApp.h"
+#include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "app/qt/ViewRegistry.h"
 #include "platform/InstallLayout.h"
@@ -35,8 +36,11 @@ TEST(StartupSmoke, MainWindowOpensOnTheMenuScreenAndClosingSavesTheData) {
   ASSERT_TRUE(tovana.InitInstance());
   const fs::path data = tovana.Document()->DataFolder();
   {
-    app::MainFrameWindow window([&tovana] { tovana.OnCloseMainWindow(); });
-    window.ShowMenuScreen();
+    std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, nullptr);
+    app::MainFrameWindow window(*frame, [&tovana] { tovana.OnCloseMainWindow(); });
+    frame->onExit = [&window] { window.close(); };
+    ui.SetParent(&window);
+    ASSERT_TRUE(frame->Create());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－メニュー"));

@@ -1,23 +1,64 @@
 #include "app/qt/MainFrameWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QScreen>
+#include <QToolBar>
+
+#include <initializer_list>
+
+#include "app/Commands.h"
+#include "app/qt/FindDialogWidget.h"
+#include "app/qt/ScreenViews.h"
+#include "ui/qt/IconSet.h"
+#include "ui/qt/QtUi.h"
 
 namespace app {
 
 namespace {
-constexpr int kFrameWidth = 800;
-constexpr int kFrameHeight = 600;
+
+ui::Glyph GlyphOf(int id) {
+  switch (id) {
+    case cmd::kMenuScreen: return ui::Glyph::Home;
+    case cmd::kAddCustomer: return ui::Glyph::AddPerson;
+    case cmd::kCard: return ui::Glyph::Card;
+    case cmd::kPrint:
+    case cmd::kFilePrint: return ui::Glyph::Print;
+    case cmd::kSendMail: return ui::Glyph::Mail;
+    case cmd::kExtract: return ui::Glyph::Filter;
+    case cmd::kRainbow: return ui::Glyph::Rainbow;
+    case cmd::kDMScreen: return ui::Glyph::DM;
+    case cmd::kHelp: return ui::Glyph::Help;
+    default: return ui::Glyph::Exit;
+  }
+}
+
+// The buttons of toolbars 128, 145 and 147; 0 is a separator.
+const std::initializer_list<int> kToolbarButtons[CMainFrame::kToolbarCount] = {
+    {cmd::kMenuScreen, 0, cmd::kAddCustomer, cmd::kCard, 0, cmd::kPrint, cmd::kSendMail, 0, cmd::kExtract,
+     cmd::kRainbow, cmd::kDMScreen, 0, cmd::kHelp, cmd::kExit},
+    {cmd::kMenuScreen, 0, cmd::kPrint, 0, cmd::kExtract, cmd::kRainbow, 0, cmd::kHelp, cmd::kExit},
+    {cmd::kMenuScreen, 0, cmd::kFilePrint, cmd::kSendMail, 0, cmd::kHelp, cmd::kExit},
+};
+constexpr const char* kToolbarNames[CMainFrame::kToolbarCount] = {"顧客一覧のツールバー", "履歴一覧のツールバー",
+                                                                 "DM送付管理のツールバー"};
+
 }  // namespace
 
-MainFrameWindow::MainFrameWindow(std::function<void()> onClose, QWidget* parent)
-    : QMainWindow(parent), onClose_(std::move(onClose)) {
-  setWindowTitle(QString::fromUtf8("顧客 ソレル"));
+MainFrameWindow::MainFrameWindow(CMainFrame& frame, std::function<void()> onClose, QWidget* parent)
+    : QMainWindow(parent), frame_(frame), onClose_(std::move(onClose)) {
+  setWindowTitle(QString::fromUtf8(CMainFrame::kTitle));
   setAccessibleName(windowTitle());
-  resize(kFrameWidth, kFrameHeight);
+  resize(CMainFrame::kWidth, CMainFrame::kHeight);
   CentreOnScreen();
+  BuildToolbars();
+  frame_.onChanged = [this] { Sync(); };
+  Sync();
 }
+
+MainFrameWindow::~MainFrameWindow() { frame_.onChanged = nullptr; }
 
 void MainFrameWindow::CentreOnScreen() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
@@ -26,14 +67,105 @@ void MainFrameWindow::CentreOnScreen() {
   move(area.x() + std::max(0, (area.width() - width()) / 2), area.y() + std::max(0, (area.height() - height()) / 2));
 }
 
-void MainFrameWindow::ShowMenuScreen() {
-  setWindowTitle(QString::fromUtf8("顧客 ソレル－メニュー"));
+QAction* MainFrameWindow::CommandAction(int id, QObject* parent) {
+  const auto command = cmd::Find(id);
+  auto* action = new QAction(QString::fromUtf8(command->menuText.data(), command->menuText.size()), parent);
+  action->setData(id);
+  connect(action, &QAction::triggered, this, [this, id] { frame_.OnCommand(id); });
+  return action;
+}
+
+void MainFrameWindow::BuildToolbars() {
+  for (int t = 0; t < CMainFrame::kToolbarCount; ++t) {
+    auto* bar = new QToolBar(QString::fromUtf8(kToolbarNames[t]), this);
+    bar->setAccessibleName(bar->windowTitle());
+    bar->setIconSize(QSize(37, 37));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setMovable(true);
+    for (int id : kToolbarButtons[t]) {
+      if (id == 0) {
+        bar->addSeparator();
+        continue;
+      }
+      QAction* action = CommandAction(id, bar);
+      const auto command = cmd::Find(id);
+      action->setIcon(ui::GlyphIcon(GlyphOf(id)));
+      action->setToolTip(QString::fromUtf8(command->tip.data(), command->tip.size()));
+      bar->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, bar);
+    bar->hide();
+    toolbars_[t] = bar;
+  }
+}
+
+void MainFrameWindow::BuildMenuBar(int screen) {
+  menuScreen_ = screen;
+  QMenuBar* bar = menuBar();
+  bar->clear();
+  toggleToolbar_ = nullptr;
+  if (screen == CScreen::kMenu) return;
+  QMenu* file = bar->addMenu(QString::fromUtf8("ﾌｧｲﾙ(&F)"));
+  file->addAction(CommandAction(cmd::kExit, file));
+  QMenu* view = bar->addMenu(QString::fromUtf8("表示(&V)"));
+  toggleToolbar_ = CommandAction(cmd::kToggleToolbar, view);
+  toggleToolbar_->setCheckable(true);
+  view->addAction(toggleToolbar_);
+  view->addSeparator();
+  view->addAction(CommandAction(cmd::kMenuScreen, view));
+  if (screen != CScreen::kDM) view->addAction(CommandAction(cmd::kDMScreen, view));
+  QMenu* help = bar->addMenu(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
+  help->addAction(CommandAction(cmd::kHelp, help));
+  help->addSeparator();
+  help->addAction(CommandAction(cmd::kAbout, help));
+}
+
+void MainFrameWindow::Sync() {
+  CScreen* screen = frame_.ActiveScreen();
+  if (screen && screen != shownScreen_) {
+    // The old view may be the one whose handler asked for the switch: it goes once that returns.
+    if (QWidget* old = takeCentralWidget()) old->deleteLater();
+    setCentralWidget(MakeScreenView(*screen, frame_, this));
+    shownScreen_ = screen;
+  }
+  if (menuScreen_ != frame_.CurrentScreen()) BuildMenuBar(frame_.CurrentScreen());
+  for (int t = 0; t < CMainFrame::kToolbarCount; ++t) {
+    toolbars_[t]->setVisible(frame_.ToolbarVisible(t));
+    for (QAction* action : toolbars_[t]->actions()) {
+      if (!action->isSeparator()) action->setEnabled(frame_.IsCommandEnabled(action->data().toInt()));
+    }
+  }
+  if (toggleToolbar_) toggleToolbar_->setChecked(frame_.ToolbarChecked());
+  setWindowTitle(ui::ToQString(frame_.Title()));
   setAccessibleName(windowTitle());
-  auto* screen = new QWidget(this);
-  screen->setAccessibleName(QString::fromUtf8("メニュー"));
-  setCentralWidget(screen);
-  setFixedSize(kFrameWidth, kFrameHeight);
-  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+  SyncFrameStyle();
+  SyncFindDialog();
+}
+
+void MainFrameWindow::SyncFrameStyle() {
+  const bool resizable = frame_.Resizable();
+  const bool wasVisible = isVisible();
+  if (resizable) {
+    setMinimumSize(480, 360);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  } else {
+    showNormal();
+    setFixedSize(CMainFrame::kWidth, CMainFrame::kHeight);
+  }
+  if (windowFlags().testFlag(Qt::WindowMaximizeButtonHint) != resizable) {
+    setWindowFlag(Qt::WindowMaximizeButtonHint, resizable);
+    if (wasVisible) show();  // a change of flags hides the window
+  }
+}
+
+void MainFrameWindow::SyncFindDialog() {
+  if (frame_.FindDialogOpen() && !find_) {
+    find_ = new FindDialogWidget(frame_, this);
+    find_->show();
+  } else if (!frame_.FindDialogOpen() && find_) {
+    find_->deleteLater();
+    find_ = nullptr;
+  }
 }
 
 void MainFrameWindow::closeEvent(QCloseEvent* event) {

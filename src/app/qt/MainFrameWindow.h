@@ -1,28 +1,51 @@
 #pragma once
-// The main window: one screen at a time inside an 800 x 600 frame centred on the screen.
+// The main window, rendering app::CMainFrame: the current screen's view in the middle, its menu
+// bar and toolbar, the title, a fixed frame on the menu screen, and the modeless find dialog.
 
 #include <QMainWindow>
+#include <QPointer>
 
+#include <array>
 #include <functional>
 
+#include "app/CMainFrame.h"
+
+class QAction;
+class QToolBar;
+
 namespace app {
+
+class FindDialogWidget;
 
 class MainFrameWindow : public QMainWindow {
  public:
   // onClose runs the close handler of the program (saving the data); the window then closes.
-  explicit MainFrameWindow(std::function<void()> onClose, QWidget* parent = nullptr);
+  MainFrameWindow(CMainFrame& frame, std::function<void()> onClose, QWidget* parent = nullptr);
+  ~MainFrameWindow() override;
 
   // Centres the window on its screen, as the frame is placed when it is created.
   void CentreOnScreen();
-  // Shows the menu screen: its title, and a frame that cannot be resized or maximised.
-  void ShowMenuScreen();
+  QToolBar* Toolbar(int toolbar) const { return toolbars_[toolbar]; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void BuildToolbars();
+  void BuildMenuBar(int screen);
+  QAction* CommandAction(int id, QObject* parent);
+  void Sync();
+  void SyncFrameStyle();
+  void SyncFindDialog();
+
+  CMainFrame& frame_;
   std::function<void()> onClose_;
   bool closed_ = false;
+  std::array<QToolBar*, CMainFrame::kToolbarCount> toolbars_{};
+  QAction* toggleToolbar_ = nullptr;
+  const CScreen* shownScreen_ = nullptr;
+  int menuScreen_ = -1;
+  QPointer<FindDialogWidget> find_;
 };
 
 }  // namespace app

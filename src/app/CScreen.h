@@ -1,0 +1,35 @@
+#pragma once
+// The model of one screen of the main window: the menu screen, the customer list (three
+// variants), the history list or the DM screen. The frame holds exactly one at a time.
+
+#include <string>
+
+namespace app {
+
+// What the frame's find dialog asks the screen to look for.
+struct FindRequest {
+  std::string text;
+  bool down = true;
+  bool matchCase = false;
+};
+
+class CScreen {
+ public:
+  // Screen numbers.
+  enum : int { kMenu = 0, kCustomerList = 1, kCustomerCard = 2, kCustomerCard2 = 3, kHistory = 4, kDM = 5 };
+
+  virtual ~CScreen() = default;
+  virtual int Number() const = 0;
+  // The window title while the screen is shown.
+  virtual std::string Title() const = 0;
+  // Runs once, after the frame made the screen current.
+  virtual void OnInitialUpdate() {}
+  // A command of the screen's menus or toolbar: true when the screen handled it.
+  virtual bool OnCommand(int /*id*/) { return false; }
+  // Whether a command of the screen is available now.
+  virtual bool IsCommandEnabled(int /*id*/) const { return true; }
+  // A find-next from the frame's find dialog (screens 1 to 4).
+  virtual void OnFind(const FindRequest& /*request*/) {}
+};
+
+}  // namespace app

@@ -1,0 +1,61 @@
+#include "app/Commands.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace app::cmd {
+
+namespace {
+
+constexpr Command kCommands[] = {
+    {kMenuScreen, "メニュー画面へ", "メニュー画面へ"},
+    {kAddCustomer, "顧客を追加...", "顧客を追加"},
+    {kCard, "カード", "カード"},
+    {kPrint, "印刷...", "印刷"},
+    {kSendMail, "メール送信...", "メール送信"},
+    {kExtract, "抽出...", "抽出"},
+    {kRainbow, "七色分析...", "七色分析"},
+    {kDMScreen, "DM登録画面へ", "DM登録画面へ"},
+    {kHelp, "ヘルプ目次", "ヘルプ"},
+    {kExit, "終了", "終了"},
+    {kFilePrint, "印刷...", "印刷"},
+    {kToggleToolbar, "ﾂｰﾙ ﾊﾞｰ(&T)", ""},
+    {kAbout, "ﾊﾞｰｼﾞｮﾝ情報...", ""},
+    {kCardNormal, "通常タイプ", ""},
+    {kCardPersonal, "個人タイプ", ""},
+    {kCardCompany, "法人タイプ", ""},
+    {kDisplayColumns, "顧客一覧の表示項目設定...", ""},
+    {kFreeItems, "顧客情報フリー項目の設定...", ""},
+    {kPreExtract, "顧客一覧の事前抽出の設定...", ""},
+    {kPreExtractRemove, "顧客一覧の事前抽出設定を解除", ""},
+    {kStaffList, "自社担当者の設定...", ""},
+    {kChoiceLists, "入力用の選択肢を編集...", ""},
+    {kCompanyInfo, "自社情報設定...", ""},
+    {kAmountSettings, "金額計算設定...", ""},
+    {kOriginalForms, "ｵﾘｼﾞﾅﾙﾌｫｰﾑ名の変更・削除...", ""},
+    {kDataFolder, "ﾃﾞｰﾀ保存先の設定...", ""},
+    {kPassword, "ﾊﾟｽﾜｰﾄﾞの設定...", ""},
+    {kPhoneBook, "電話帳", ""},
+    {kAreaMarketing, "エリアマーケティング", ""},
+    {kPhoneBookBackup, "ﾊﾞｯｸｱｯﾌﾟ (電話帳ﾃﾞｰﾀ)", ""},
+    {kPhoneBookRestore, "復元 (電話帳ﾃﾞｰﾀ)", ""},
+    {kBackup, "ﾃﾞｰﾀのﾊﾞｯｸｱｯﾌﾟ", ""},
+    {kRestore, "ﾃﾞｰﾀの復元", ""},
+    {kOriginalBackup, "ｵﾘｼﾞﾅﾙﾌｫｰﾑのﾊﾞｯｸｱｯﾌﾟ", ""},
+    {kOriginalRestore, "ｵﾘｼﾞﾅﾙﾌｫｰﾑの復元", ""},
+    {kHistoryDelete, "履歴をﾊﾞｯｸｱｯﾌﾟしてから削除...", ""},
+    {kOptimise, "ﾃﾞｰﾀﾍﾞｰｽの最適化...", ""},
+    {kPastData, "過去の履歴を参照する", ""},
+    {kCurrentData, "現在のﾃﾞｰﾀに戻す", ""},
+    {kSaveNow, "ﾃﾞｰﾀﾍﾞｰｽを更新", ""},
+};
+
+}  // namespace
+
+std::optional<Command> Find(int id) {
+  const auto* it = std::find_if(std::begin(kCommands), std::end(kCommands), [id](const Command& c) { return c.id == id; });
+  if (it == std::end(kCommands)) return std::nullopt;
+  return *it;
+}
+
+}  // namespace app::cmd

@@ -1,0 +1,59 @@
+#include "app/Screens.h"
+
+#include <system_error>
+
+#include "app/CTovanaApp.h"
+#include "customers/CKokyakuView.h"
+#include "dm/CDMListView.h"
+#include "history/CRirekiView.h"
+#include "platform/CQMVPassCheck.h"
+#include "platform/RunProgram.h"
+
+namespace app {
+
+CMainFrame::ScreenFactory MakeScreenFactory(MenuScreenContext context) {
+  return [context](int n) -> std::unique_ptr<CScreen> {
+    CMainFrame& frame = *context.frame;
+    switch (n) {
+      case CScreen::kMenu: return std::make_unique<CTovanaView>(context);
+      case CScreen::kCustomerList:
+      case CScreen::kCustomerCard:
+      case CScreen::kCustomerCard2: return std::make_unique<customers::CKokyakuView>(frame, n);
+      case CScreen::kHistory: return std::make_unique<history::CRirekiView>(frame);
+      case CScreen::kDM: return std::make_unique<dm::CDMListView>(frame);
+      default: return nullptr;
+    }
+  };
+}
+
+}  // namespace app
+
+namespace app {
+
+namespace {
+
+// The help is a set of HTML pages, shown by the desktop's browser.
+void ShowHelp(ui::Ui& ui, const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return ui.Tell("ヘルプファイルが見つかりません。");
+  if (platform::RunProgram("/usr/bin/xdg-open", "\"" + file.string() + "\"") == 0) ui.Tell("ヘルプを表示できません。");
+}
+
+}  // namespace
+
+std::unique_ptr<CMainFrame> MakeMainFrame(ui::Ui& ui, CTovanaApp& app, CFormSource* forms) {
+  auto frame = std::make_unique<CMainFrame>(ui, CMainFrame::ScreenFactory{});
+  MenuScreenContext context;
+  context.ui = &ui;
+  context.frame = frame.get();
+  context.doc = app.Document();
+  context.profile = app.Profile();
+  context.forms = forms;
+  context.install = app.InstallFolder();
+  context.setPassword = [&ui, install = app.InstallFolder()] { platform::CQMVPassCheck(ui, install).SetPassWord(); };
+  frame->SetScreenFactory(MakeScreenFactory(std::move(context)));
+  frame->onHelp = [&ui, help = app.HelpFile()] { ShowHelp(ui, help); };
+  return frame;
+}
+
+}  // namespace app

@@ -1,0 +1,29 @@
+#pragma once
+// The frame's one modeless find dialog: the text, the direction and the case rule; 次を検索 hands
+// the request to app::CMainFrame, which passes it to the screen shown.
+
+#include <QDialog>
+
+#include "app/CMainFrame.h"
+
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace app {
+
+class FindDialogWidget : public QDialog {
+ public:
+  FindDialogWidget(CMainFrame& frame, QWidget* parent);
+
+ protected:
+  void done(int result) override;
+
+ private:
+  CMainFrame& frame_;
+  QLineEdit* text_;
+  QCheckBox* matchCase_;
+  QRadioButton* down_;
+};
+
+}  // namespace app

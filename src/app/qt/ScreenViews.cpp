@@ -1,0 +1,32 @@
+#include "app/qt/ScreenViews.h"
+
+#include <QPalette>
+
+#include "app/qt/MenuScreenWidget.h"
+#include "ui/qt/QtUi.h"
+
+namespace app {
+
+namespace {
+
+// The customer list's pale yellow form background; the other lists keep the window colour.
+QWidget* ListScreen(CScreen& screen, QWidget* parent) {
+  auto* view = new QWidget(parent);
+  view->setAccessibleName(ui::ToQString(screen.Title()));
+  if (screen.Number() >= CScreen::kCustomerList && screen.Number() <= CScreen::kCustomerCard2) {
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, QColor(255, 255, 192));
+    view->setPalette(palette);
+    view->setAutoFillBackground(true);
+  }
+  return view;
+}
+
+}  // namespace
+
+QWidget* MakeScreenView(CScreen& screen, CMainFrame& frame, QWidget* parent) {
+  if (auto* menu = dynamic_cast<CTovanaView*>(&screen)) return new MenuScreenWidget(*menu, frame, parent);
+  return ListScreen(screen, parent);
+}
+
+}  // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+// The history list screen (screen 4). It brings menu 134 and toolbar 145.
+
+#include <string>
+
+#include "app/CScreen.h"
+
+namespace app {
+class CMainFrame;
+}
+
+namespace history {
+
+class CRirekiView : public app::CScreen {
+ public:
+  static constexpr const char* kScreenTitle = "顧客 ソレル－履歴一覧";
+
+  explicit CRirekiView(app::CMainFrame& frame) : frame_(frame) {}
+
+  int Number() const override { return kHistory; }
+  std::string Title() const override { return kScreenTitle; }
+  void OnInitialUpdate() override;
+  // The screen's own commands come with its contents; until then none runs.
+  bool IsCommandEnabled(int) const override { return false; }
+
+ private:
+  app::CMainFrame& frame_;
+};
+
+}  // namespace history
