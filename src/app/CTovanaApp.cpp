@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "app/AppRoutines.h"
+#include "lookup/CLookupFacility.h"
 #include "platform/CInstaller.h"
 #include "platform/CInstanceLock.h"
 #include "platform/CNeritEnv.h"
@@ -27,7 +28,10 @@ constexpr const char* kNoWriteAccess =
 
 }  // namespace
 
-CTovanaApp::CTovanaApp(ui::Ui& ui) : ui_(ui), installFolder_(platform::CNeritEnv().GetInstallFolder()) {}
+CTovanaApp::CTovanaApp(ui::Ui& ui)
+    : ui_(ui),
+      installFolder_(platform::CNeritEnv().GetInstallFolder()),
+      lookups_(std::make_unique<lookup::CLookupFacility>(ui_, installFolder_)) {}
 
 CTovanaApp::~CTovanaApp() = default;
 
@@ -153,14 +157,24 @@ void CTovanaApp::LoadCustomers() {
   }
 }
 
+// The openers run silently here; the message tells in one box what stays unavailable.
 int CTovanaApp::OpenLookups(bool report) {
-  // The phone book and the postal dictionary are not part of this installation yet: both stay
-  // closed, and each lookup command says so when it is used.
-  if (report && !phoneBookOpen_ && postalStatus_ != 0) {
+  const bool phoneBook = lookups_->OpenPhoneBook(false) == 1;
+  const bool postal = lookups_->OpenPostalDictionary(false) == 1;
+  if (report && !phoneBook && !postal) {
     ui_.Tell("検索のためのデータがすべて取得できませんでした。\n検索ができません。\n");
+  } else if (report && !phoneBook) {
+    ui_.Tell("データが開けませんでした。\n電話番号からの検索、住所からの検索ができません。\n");
+  } else if (report && !postal) {
+    ui_.Tell("データが開けませんでした。\n郵便番号データ検索ができません。\n");
   }
-  return phoneBookOpen_ && postalStatus_ == 0 ? 1 : 0;
+  return phoneBook && postal ? 1 : 0;
 }
+
+int CTovanaApp::OpenPostalDictionary(bool report) { return lookups_->OpenPostalDictionary(report); }
+int CTovanaApp::OpenPhoneBook(bool report) { return lookups_->OpenPhoneBook(report); }
+int CTovanaApp::LoadUserPhoneBook() { return lookups_->LoadUserPhoneBook(); }
+int CTovanaApp::SaveUserPhoneBook() { return lookups_->SaveUserPhoneBook(); }
 
 void CTovanaApp::OnCloseMainWindow() {
   if (!doc_) return;
@@ -178,6 +192,7 @@ void CTovanaApp::OnCloseMainWindow() {
 }
 
 int CTovanaApp::ExitInstance() {
+  lookups_->CloseLookups();
   machineLock_.reset();
   sessionLock_.reset();
   return 0;

@@ -8,6 +8,10 @@
 #include "app/CTovanaDoc.h"
 #include "ui/Ui.h"
 
+namespace lookup {
+class CLookupFacility;
+}
+
 namespace platform {
 class CInstanceLock;
 class CProfile;
@@ -37,6 +41,13 @@ class CTovanaApp {
   // Opens the phone-book search and the postal dictionary when not open yet; 1 only when both
   // are open. With report, says what could not be opened.
   int OpenLookups(bool report);
+  // The lookup facility's openers and the user phone book (see lookup/CLookupFacility.h).
+  int OpenPostalDictionary(bool report);
+  int OpenPhoneBook(bool report);
+  int LoadUserPhoneBook();
+  int SaveUserPhoneBook();
+  // The dictionaries, the phone book and their state; lives as long as the application object.
+  lookup::CLookupFacility& Lookups() { return *lookups_; }
 
   const std::filesystem::path& InstallFolder() const { return installFolder_; }
   // The document, from start-up on; null before.
@@ -60,8 +71,7 @@ class CTovanaApp {
   std::unique_ptr<CTovanaDoc> doc_;
   std::unique_ptr<platform::CInstanceLock> sessionLock_, machineLock_;
   std::unique_ptr<platform::CProfile> profile_;
-  bool phoneBookOpen_ = false;
-  int postalStatus_ = -1;  // -1 not yet opened, 0 open, else the dictionary's error
+  std::unique_ptr<lookup::CLookupFacility> lookups_;
 };
 
 }  // namespace app
