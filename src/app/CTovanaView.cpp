@@ -191,9 +191,9 @@ std::optional<CTovanaView::Popup> CTovanaView::TakePendingPopup() {
 void CTovanaView::RunButton(int button) {
   switch (button) {
     case kAddCustomer: return AddCustomer();
-    case kCustomerCard: c_.frame->SwitchScreen(kCustomerCard); return;
-    case kDMManagement: c_.frame->SwitchScreen(kDM); return;
-    case kCustomerList: c_.frame->SwitchScreen(kCustomerList); return;
+    case kCustomerCard: c_.frame->SwitchScreen(CScreen::kCustomerCard); return;
+    case kDMManagement: c_.frame->SwitchScreen(CScreen::kDM); return;
+    case kCustomerList: c_.frame->SwitchScreen(CScreen::kCustomerList); return;
     case kSettings: pendingPopup_ = Popup::Settings; return Changed();
     case kTools: pendingPopup_ = Popup::Tools; return Changed();
     case kHelp: pendingPopup_ = Popup::Help; return Changed();
