@@ -8,6 +8,8 @@
 #include "customers/qt/DispColumnDlgWidget.h"
 #include "customers/qt/FreeItemDlgWidget.h"
 #include "customers/qt/SelectComboDlgWidget.h"
+#include "history/qt/RirekiDlgWidget.h"
+#include "history/qt/RirekiRefDlgWidget.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -21,6 +23,8 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<customers::CDispColumnDlg, customers::DispColumnDlgWidget>();
   ui.RegisterView<customers::CFreeItemDlg, customers::FreeItemDlgWidget>();
   ui.RegisterView<customers::CSelectComboDlg, customers::SelectComboDlgWidget>();
+  ui.RegisterView<history::CRirekiDlg, history::RirekiDlgWidget>();
+  ui.RegisterView<history::CRirekiRefDlg, history::RirekiRefDlgWidget>();
 }
 
 }  // namespace app

@@ -1,0 +1,48 @@
+#pragma once
+// The history entry dialog, rendering history::CRirekiDlg.
+
+#include "history/CRirekiDlg.h"
+#include "ui/qt/ModelDialog.h"
+
+class QComboBox;
+class QGridLayout;
+class QVBoxLayout;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace customers {
+class ChoiceListComboBox;
+}
+
+namespace history {
+
+class RirekiPictureView;
+
+class RirekiDlgWidget : public ui::ModelDialog {
+ public:
+  RirekiDlgWidget(CRirekiDlg& model, QWidget* parent);
+
+ protected:
+  void Refresh() override;
+
+ private:
+  void BuildDate(QGridLayout* grid);
+  void BuildTexts(QGridLayout* grid);
+  void BuildPicture(QGridLayout* grid);
+  void BuildButtons(QVBoxLayout* layout);
+  void ShowFocus();
+  void SetStepButton(QPushButton* button, bool enabled, QPushButton* other);
+
+  CRirekiDlg& model_;
+  QSpinBox* year_;
+  QComboBox *month_, *day_, *hour_, *minute_;
+  customers::ChoiceListComboBox *staff_, *summary_, *keyword_;
+  QPlainTextEdit* details_;
+  QLineEdit *amount_, *picturePath_;
+  RirekiPictureView* picture_;
+  QPushButton *deletePicture_, *ok_, *close_, *previous_, *next_;
+};
+
+}  // namespace history
