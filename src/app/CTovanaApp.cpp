@@ -122,7 +122,7 @@ bool CTovanaApp::CheckPassword() {
 }
 
 void CTovanaApp::CreateDocument() {
-  doc_ = std::make_unique<CTovanaDoc>(ui_, installFolder_);
+  doc_ = std::make_unique<CTovanaDoc>(ui_, installFolder_, profile_.get());
   if (doc_->ReadDataFolder()) return;
   ui_.Tell(
       "データベースファイルの保存先にデータベースファイルが存在しないか、保存先が不明です。\n"

@@ -1,9 +1,15 @@
 #include "app/CTovanaDoc.h"
 
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "app/AppRoutines.h"
+#include "platform/CProfile.h"
 #include "platform/DataDirFile.h"
 #include "platform/InstallLayout.h"
+#include "platform/StoredFile.h"
 #include "records/CQmvFile.h"
 #include "settings/ArchiveError.h"
 #include "settings/CSettingsFile.h"
@@ -15,14 +21,38 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using records::CKokyaku;
+
+constexpr const char* kProfileSection = "Settings";
+constexpr const char* kCardTypeEntry = "CardType";
+constexpr const char* kPictureFolderName = "Picture";
+
 bool HoldsDatabase(const fs::path& folder) {
   std::error_code ec;
   return !folder.empty() && fs::is_regular_file(folder / records::CQmvFile::kDatabaseName, ec);
 }
 
+std::array<std::string*, 5> PictureFields(CKokyaku& k) {
+  return {&k.Picture1, &k.Picture2, &k.Picture3, &k.Picture4, &k.Picture5};
+}
+
+// The address CommonMail picks; empty when it picks none.
+const std::string& StandardAddress(const CKokyaku& k) {
+  static const std::string none;
+  switch (k.CommonMail) {
+    case 1: return k.EMail1;
+    case 2: return k.EMail2;
+    case 3: return k.EMail3;
+    case 4: return k.EMail4;
+    case 5: return k.EMail5;
+    default: return none;
+  }
+}
+
 }  // namespace
 
-CTovanaDoc::CTovanaDoc(ui::Ui& ui, fs::path installFolder) : ui_(ui), installFolder_(std::move(installFolder)) {}
+CTovanaDoc::CTovanaDoc(ui::Ui& ui, fs::path installFolder, platform::CProfile* profile)
+    : ui_(ui), installFolder_(std::move(installFolder)), profile_(profile) {}
 
 fs::path CTovanaDoc::DataDirFile() const { return platform::DataDirFile(installFolder_); }
 fs::path CTovanaDoc::EndInfoFile() const { return platform::MyDataFolder(installFolder_) / "EndInfo.dat"; }
@@ -104,6 +134,107 @@ void CTovanaDoc::FreeRecords() {
   history_.clear();
   dmTitles_.clear();
   extractedIds_.clear();
+  ClearExtraction();
+  ClearAnalysis();
+}
+
+void CTovanaDoc::SetExtraction(std::unique_ptr<settings::CExCondition> condition, bool saved) {
+  extraction_ = std::move(condition);
+  extractionSaved_ = extraction_ && saved;
+}
+
+bool CTovanaDoc::CanChangeCustomers() const { return !readOnly_ && store_.IsOpen() && !store_.IsReadOnly(); }
+
+int CTovanaDoc::AddCustomer(std::unique_ptr<CKokyaku>& record) {
+  if (!record || !CanChangeCustomers()) return -1;
+  const records::COleDate now = records::COleDate::Now();
+  record->StartDate = record->LastUpDate = record->RirekiUpDate = now;
+  StorePictures(*record);
+  const int id = store_.AddNewKokyaku(*record);
+  if (id == -1) return -1;
+  record->ID = id;
+  customers_.insert(customers_.begin(), std::move(record));
+  return id;
+}
+
+int CTovanaDoc::ModifyCustomer(std::int32_t id, std::unique_ptr<CKokyaku>& record) {
+  if (!record || !CanChangeCustomers()) return -1;
+  record->LastUpDate = records::COleDate::Now();
+  StorePictures(*record);
+  const int result = store_.ModifyKokyaku(id, *record);
+  if (result != 1) return result;
+  record->ID = id;
+  const auto old = std::find_if(customers_.begin(), customers_.end(), [&](const auto& k) { return k->ID == id; });
+  if (old != customers_.end()) {
+    *old = std::move(record);
+  } else {
+    customers_.insert(customers_.begin(), std::move(record));  // the list had missed it
+  }
+  return 1;
+}
+
+int CTovanaDoc::DeleteCustomers(const records::IdArray& ids, records::IdArray& deleted) {
+  const std::size_t before = deleted.size();
+  const int result = store_.DeleteKokyaku(ids, deleted);
+  ForgetDeleted(records::IdArray(deleted.begin() + static_cast<std::ptrdiff_t>(before), deleted.end()));
+  return result;
+}
+
+// The store removed these customers with their history: so do the lists.
+void CTovanaDoc::ForgetDeleted(const records::IdArray& deleted) {
+  if (deleted.empty()) return;
+  const std::unordered_set<std::int32_t> gone(deleted.begin(), deleted.end());
+  std::erase_if(customers_, [&](const auto& k) { return gone.contains(k->ID); });
+  std::erase_if(history_, [&](const auto& r) { return gone.contains(r->CustomerID); });
+  std::erase_if(extractedIds_, [&](std::int32_t id) { return gone.contains(id); });
+}
+
+int CTovanaDoc::GetMailAddresses(const records::IdArray& ids, std::vector<std::string>& addresses) {
+  addresses.clear();
+  if (ids.empty()) return -1;
+  std::unordered_map<std::int32_t, const CKokyaku*> byId;
+  for (const auto& k : customers_) byId.emplace(k->ID, k.get());
+  for (std::int32_t id : ids) {
+    const auto found = byId.find(id);
+    if (found == byId.end()) continue;
+    const std::string& address = StandardAddress(*found->second);
+    if (!address.empty()) addresses.push_back(address);
+  }
+  if (addresses.empty()) return -1;
+  return addresses.size() == ids.size() ? 1 : 0;
+}
+
+fs::path CTovanaDoc::PictureStoreFolder() const { return dataFolder_ / kPictureFolderName; }
+
+fs::path CTovanaDoc::PictureFolder() const {
+  return pastPictureFolder_.empty() ? PictureStoreFolder() : pastPictureFolder_;
+}
+
+bool CTovanaDoc::StorePicture(std::string& field) {
+  // A bare name is a picture already in the store; a chosen file arrives as a path.
+  if (field.find('/') == std::string::npos) return true;
+  if (dataFolder_.empty()) return false;
+  std::string why;
+  const std::optional<std::string> stored = platform::StoreUnderFreeName(PictureStoreFolder(), field, why);
+  if (!stored) return false;
+  field = *stored;
+  return true;
+}
+
+// A picture that cannot be copied keeps its path, and the customer is saved all the same.
+void CTovanaDoc::StorePictures(CKokyaku& customer) {
+  for (std::string* field : PictureFields(customer)) StorePicture(*field);
+}
+
+int CTovanaDoc::CardType() const {
+  if (!profile_) return kCardNormal;
+  const int type = profile_->GetInt(kProfileSection, kCardTypeEntry, kCardNormal);
+  return type >= kCardNormal && type <= kCardCompany ? type : kCardNormal;
+}
+
+int CTovanaDoc::SetCardType(int type) {
+  if (!profile_ || type < kCardNormal || type > kCardCompany) return 0;
+  return profile_->WriteInt(kProfileSection, kCardTypeEntry, type) ? 1 : 0;
 }
 
 }  // namespace app

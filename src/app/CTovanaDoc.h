@@ -4,18 +4,39 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "records/CKokyakuVMData.h"
+#include "settings/CExCondition.h"
 #include "settings/SettingsFiles.h"
 #include "ui/Ui.h"
 
+namespace platform {
+class CProfile;
+}
+
 namespace app {
+
+// The customer entry card the user chose: which entry dialog adds and edits customers.
+enum CardTypes { kCardNormal = 0, kCardPerson = 1, kCardCompany = 2 };
+
+// The last seven-colour analysis: its mode (-1 none), the DM it concerns (0 none), and the
+// customer IDs or the hits it gave, whichever its mode produces.
+struct AnalysisResult {
+  int kind = -1;
+  std::int32_t dmId = 0;
+  records::IdArray ids;
+  records::RainbowHits hits;
+};
 
 class CTovanaDoc {
  public:
   // installFolder: the installation folder, which holds "Data/MyData/datadir.dat" and "EndInfo.dat".
-  CTovanaDoc(ui::Ui& ui, std::filesystem::path installFolder);
+  // profile: the user profile the card type is kept in (not owned; null: the card type reads 0
+  // and cannot be changed).
+  CTovanaDoc(ui::Ui& ui, std::filesystem::path installFolder, platform::CProfile* profile);
 
   // 1 when "datadir.dat" names a folder that holds "ZQQMV.qmv"; the folder as read (without a
   // final separator) is kept either way. 0 for a missing or unreadable file, after a message
@@ -34,6 +55,40 @@ class CTovanaDoc {
 
   // Deletes every record the lists hold and forgets the extraction and the analysis result.
   void FreeRecords();
+
+  // --- Customers: changed only here, so that Customers() always equals the database ---
+  // Sets the registration dates to now, stores the pictures and adds the customer. The new ID,
+  // which the record then carries, with the record moved to the head of Customers(); -1 (null,
+  // read-only or no database, or the store failed) with the record left to the caller.
+  int AddCustomer(std::unique_ptr<records::CKokyaku>& record);
+  // Sets LastUpDate to now, stores the pictures and rewrites customer id. 1: the record (its ID
+  // set to id) replaces that customer in Customers() at the same place. Else the store's result
+  // (0 not found, -1 failure; -1 also for null or read-only) and the record stays with the caller.
+  int ModifyCustomer(std::int32_t id, std::unique_ptr<records::CKokyaku>& record);
+  // Deletes customers with their history; deleted receives the IDs removed, which also leave
+  // Customers(), History() and ExtractedIds(). The store's result: 1 all, 10 some, 0 none, -1.
+  int DeleteCustomers(const records::IdArray& ids, records::IdArray& deleted);
+  // The standard addresses (CommonMail) of the customers ids found in Customers(), in that order;
+  // addresses is emptied first. 1 every ID gave one, 0 some did, -1 none did or ids is empty.
+  int GetMailAddresses(const records::IdArray& ids, std::vector<std::string>& addresses);
+  // A field holding a path (it contains "/") gets the file copied into the data folder's
+  // "Picture" folder under a free name and then holds that name. False, with the path kept,
+  // when the copy failed; true for a stored name, an empty field or a stored copy.
+  bool StorePicture(std::string& field);
+
+  // The pictures shown: the viewed past data's picture folder, else the data folder's "Picture".
+  std::filesystem::path PictureFolder() const;
+  // Where new pictures go: always the current data folder's "Picture".
+  std::filesystem::path PictureStoreFolder() const;
+  // While past data is viewed: its picture folder; empty otherwise.
+  const std::filesystem::path& PastPictureFolder() const { return pastPictureFolder_; }
+  void SetPastPictureFolder(std::filesystem::path folder) { pastPictureFolder_ = std::move(folder); }
+
+  // The saved card type (CardTypes); anything else in the profile reads as kCardNormal.
+  int CardType() const;
+  // Writes the card type into the profile at once. 1, or 0 for a value outside CardTypes, no
+  // profile or a failed write (then the saved value stays).
+  int SetCardType(int type);
 
   records::CKokyakuVMData& Store() { return store_; }
   const std::filesystem::path& InstallFolder() const { return installFolder_; }
@@ -54,20 +109,43 @@ class CTovanaDoc {
   records::DMTitleList& DMTitles() { return dmTitles_; }
   records::IdArray& ExtractedIds() { return extractedIds_; }
 
+  // The customer list variant (screens 1 to 3) the next customer list opens as; 1 at start.
+  int CustomerListVariant() const { return customerListVariant_; }
+  void SetCustomerListVariant(int variant) { customerListVariant_ = variant; }
+
+  // The extraction in force (null when none) and whether it is one of the saved conditions.
+  settings::CExCondition* CurrentExtraction() { return extraction_.get(); }
+  bool IsExtractionSaved() const { return extractionSaved_; }
+  void SetExtraction(std::unique_ptr<settings::CExCondition> condition, bool saved);
+  void ClearExtraction() { SetExtraction(nullptr, false); }
+
+  AnalysisResult& Analysis() { return analysis_; }
+  void ClearAnalysis() { analysis_ = AnalysisResult(); }
+
   std::filesystem::path DataDirFile() const;
   std::filesystem::path EndInfoFile() const;
 
  private:
+  // False (nothing touched) when the customers cannot be changed now.
+  bool CanChangeCustomers() const;
+  void StorePictures(records::CKokyaku& customer);
+  void ForgetDeleted(const records::IdArray& deleted);
+
   ui::Ui& ui_;
   std::filesystem::path installFolder_;
+  platform::CProfile* profile_;
   records::CKokyakuVMData store_;
-  std::filesystem::path dataFolder_, currentDataFolder_;
+  std::filesystem::path dataFolder_, currentDataFolder_, pastPictureFolder_;
   bool readOnly_ = false;
   std::int32_t menuTab_ = 0, selectedForm_ = 0;
   records::KokyakuList customers_;
   records::RirekiList history_;
   records::DMTitleList dmTitles_;
   records::IdArray extractedIds_;
+  int customerListVariant_ = 1;
+  std::unique_ptr<settings::CExCondition> extraction_;
+  bool extractionSaved_ = false;
+  AnalysisResult analysis_;
 };
 
 using settings::kFileErrorMessage;
