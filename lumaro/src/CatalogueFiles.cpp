@@ -11,7 +11,10 @@
 #include <string>
 #include <system_error>
 
-#include "CatalogueRecords.h"
+#include "CatalogueClasses.h"
+#include "CategoryRecord.h"
+#include "LayoutRecord.h"
+#include "RecordPool.h"
 #include "settings/CArchive.h"
 #include "settings/CFileStream.h"
 #include "settings/FileError.h"

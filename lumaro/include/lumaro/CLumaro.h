@@ -63,6 +63,7 @@ class LUMARO_API CLumaro {
   // start-up, before any CLumaro is used; an empty handler restores stderr.
   static void SetMessageHandler(MessageHandler handler);
 
+  static std::unique_ptr<CLumaro> CreateObject() { return std::make_unique<CLumaro>(); }
   static constexpr std::string_view kClassName = "CLumaro";
   std::string_view GetClassName() const { return kClassName; }
   std::uint16_t GetSchema() const { return 1; }

@@ -1,6 +1,4 @@
-#include "CatalogueRecords.h"
-
-#include "settings/ArchiveError.h"
+#include "LayoutRecord.h"
 
 namespace lumaro {
 
@@ -25,22 +23,6 @@ void LayoutRecord::Serialize(settings::CArchive& ar) {
   ar.Exchange(l.FormGenre);
   ar.Exchange(l.ZipBoxes);
   ar.Exchange(l.Text5);
-}
-
-const settings::CClassRegistry& CatalogueClasses() {
-  static const settings::CClassRegistry classes = [] {
-    settings::CClassRegistry r;
-    r.Register<DaiRecord>();
-    r.Register<ChuRecord>();
-    r.Register<ShoRecord>();
-    r.Register<LayoutRecord>();
-    return r;
-  }();
-  return classes;
-}
-
-void RejectNullEntry() {
-  throw settings::ArchiveError(settings::ArchiveError::Kind::BadFormat, 0, "a null entry in a catalogue list");
 }
 
 }  // namespace lumaro
