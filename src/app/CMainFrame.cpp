@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CTovanaDoc.h"
 #include "app/Commands.h"
 #include "platform/CNeritEnv.h"
 
@@ -30,11 +31,11 @@ bool CMainFrame::Create() {
 bool CMainFrame::SwitchScreen(int n) {
   if (n == current_ || n < CScreen::kMenu || n > CScreen::kDM || !factory_) return false;
   const int oldVariant = listVariant_;
-  if (IsCustomerList(current_)) listVariant_ = current_;
-  if (IsCustomerList(n)) listVariant_ = n;
+  if (IsCustomerList(current_)) SetListVariant(current_);
+  if (IsCustomerList(n)) SetListVariant(n);
   std::unique_ptr<CScreen> next = factory_(n);
   if (!next) {
-    listVariant_ = oldVariant;  // the old screen stays as it was
+    SetListVariant(oldVariant);  // the old screen stays as it was
     return false;
   }
   current_ = n;
@@ -47,6 +48,11 @@ bool CMainFrame::SwitchScreen(int n) {
   }
   Changed();
   return true;
+}
+
+void CMainFrame::SetListVariant(int variant) {
+  listVariant_ = variant;
+  if (doc_) doc_->SetCustomerListVariant(variant);
 }
 
 CMainFrame::Toolbar CMainFrame::ScreenToolbar(int screen) {

@@ -13,6 +13,8 @@
 
 namespace app {
 
+class CTovanaDoc;
+
 class CMainFrame {
  public:
   static constexpr const char* kTitle = "顧客 ソレル";
@@ -27,6 +29,8 @@ class CMainFrame {
   CMainFrame(ui::Ui& ui, ScreenFactory factory);
 
   void SetScreenFactory(ScreenFactory factory) { factory_ = std::move(factory); }
+  // The document that keeps the customer-list variant for the lists; may stay unset.
+  void SetDocument(CTovanaDoc* doc) { doc_ = doc; }
   // Creates the menu screen, the first view. False when it cannot be made.
   bool Create();
 
@@ -78,7 +82,10 @@ class CMainFrame {
     if (onChanged) onChanged();
   }
 
+  void SetListVariant(int variant);
+
   ui::Ui& ui_;
+  CTovanaDoc* doc_ = nullptr;
   ScreenFactory factory_;
   std::unique_ptr<CScreen> screen_;
   // The screen replaced last: kept until the next switch, because the switch is usually asked

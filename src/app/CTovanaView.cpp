@@ -9,7 +9,6 @@
 #include "customers/CDispColumnDlg.h"
 #include "customers/CFreeItemDlg.h"
 #include "customers/CSelectComboDlg.h"
-#include "platform/CProfile.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
 #include "settings/CDefKokyaku.h"
@@ -31,9 +30,6 @@ constexpr int kTileY = 72, kTileW = 136, kTileH = 82, kTileStep = 92;
 constexpr int kSmallY = 444, kSmallW = 88, kSmallH = 40, kSmallStep = 96;
 constexpr int kPanelX = 316, kPanelW = 468;
 constexpr int kTabY = 72, kTabW = 92, kTabH = 30, kTabStep = 94;
-
-constexpr const char* kCardTypeSection = "Settings";
-constexpr const char* kCardTypeEntry = "CardType";
 
 }  // namespace
 
@@ -210,13 +206,10 @@ void CTovanaView::AddCustomer() {
 
 bool CTovanaView::PastData() const { return c_.doc && c_.doc->IsReadOnly(); }
 
-int CTovanaView::CardType() const {
-  const int type = c_.profile ? c_.profile->GetInt(kCardTypeSection, kCardTypeEntry, 0) : 0;
-  return type >= 0 && type <= 2 ? type : 0;
-}
+int CTovanaView::CardType() const { return c_.doc ? c_.doc->CardType() : kCardNormal; }
 
 void CTovanaView::SetCardType(int type) {
-  if (c_.profile) c_.profile->WriteInt(kCardTypeSection, kCardTypeEntry, type);
+  if (c_.doc) c_.doc->SetCardType(type);
 }
 
 bool CTovanaView::IsCommandEnabled(int id) const {

@@ -16,10 +16,6 @@
 #include "app/CScreen.h"
 #include "ui/Ui.h"
 
-namespace platform {
-class CProfile;
-}
-
 namespace app {
 
 class CMainFrame;
@@ -45,7 +41,6 @@ struct MenuScreenContext {
   ui::Ui* ui = nullptr;
   CMainFrame* frame = nullptr;
   CTovanaDoc* doc = nullptr;
-  platform::CProfile* profile = nullptr;  // the user profile: the card type
   CFormSource* forms = nullptr;
   std::filesystem::path install;
   std::function<void()> setPassword;  // the password dialog of the start-up password

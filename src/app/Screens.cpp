@@ -47,10 +47,10 @@ std::unique_ptr<CMainFrame> MakeMainFrame(ui::Ui& ui, CTovanaApp& app, CFormSour
   context.ui = &ui;
   context.frame = frame.get();
   context.doc = app.Document();
-  context.profile = app.Profile();
   context.forms = forms;
   context.install = app.InstallFolder();
   context.setPassword = [&ui, install = app.InstallFolder()] { platform::CQMVPassCheck(ui, install).SetPassWord(); };
+  frame->SetDocument(app.Document());
   frame->SetScreenFactory(MakeScreenFactory(std::move(context)));
   frame->onHelp = [&ui, help = app.HelpFile()] { ShowHelp(ui, help); };
   return frame;

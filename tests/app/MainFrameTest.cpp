@@ -62,9 +62,9 @@ class MainFrameTest : public ::testing::Test {
     context.ui = &ui_;
     context.frame = frame.get();
     context.doc = &doc_;
-    context.profile = &profile_;
     context.forms = &forms_;
     context.install = install_.Path();
+    frame->SetDocument(&doc_);
     auto inner = MakeScreenFactory(context);
     frame->SetScreenFactory([this, inner](int n) -> std::unique_ptr<CScreen> {
       ++made_[n];
@@ -100,8 +100,8 @@ class MainFrameTest : public ::testing::Test {
   testing_support::TempFolder install_, dataRoot_;
   fs::path data_ = dataRoot_ / "data";
   ui::ScriptedUi ui_{[](const std::string& why) { ADD_FAILURE() << why; }};
-  CTovanaDoc doc_{ui_, install_.Path()};
   platform::CProfile profile_{install_ / "user.ini"};
+  CTovanaDoc doc_{ui_, install_.Path(), &profile_};
   FakeForms forms_;
   std::map<int, int> made_;
   std::set<int> failing_;
@@ -130,6 +130,7 @@ TEST_F(MainFrameTest, TheCustomerListOpensAsItsVariantAndEachScreenShowsItsOwnTo
   auto& list = dynamic_cast<customers::CKokyakuView&>(*frame->ActiveScreen());
   EXPECT_EQ(list.CardPage(), 2);
   EXPECT_EQ(frame->CustomerListVariant(), 3);
+  EXPECT_EQ(doc_.CustomerListVariant(), 3);
   EXPECT_TRUE(frame->ToolbarVisible(CMainFrame::kToolbar128));
   EXPECT_TRUE(frame->ToolbarChecked());
   frame->OnCommand(cmd::kToggleToolbar);
@@ -196,7 +197,7 @@ TEST_F(MainFrameTest, AButtonRunsOnlyWhenReleasedOverItself) {
 
 TEST_F(MainFrameTest, TabsSelectAtOnceAndTheSavedFormComesBackWithItsPreview) {
   {  // the first menu screen of a run reads the state the last run saved
-    CTovanaDoc saved(ui_, install_.Path());
+    CTovanaDoc saved(ui_, install_.Path(), &profile_);
     saved.SetMenuState(4, 40001);
     ASSERT_EQ(saved.WriteEndInfo(), 1);
   }
