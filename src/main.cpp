@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/CLumaroForms.h"
 #include "app/CTovanaApp.h"
 #include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
@@ -63,7 +64,8 @@ int main(int argc, char** argv) {
   app::CTovanaApp tovana(ui);
   if (!tovana.InitInstance()) return tovana.ExitInstance();
 
-  std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, nullptr);
+  app::CLumaroForms forms(ui, tovana.InstallFolder());
+  std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
   app::MainFrameWindow window(*frame, [&tovana] { tovana.OnCloseMainWindow(); });
   frame->onExit = [&window] { window.close(); };
   ui.SetParent(&window);

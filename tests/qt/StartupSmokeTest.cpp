@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "app/CLumaroForms.h"
 #include "app/CTovanaApp.h"
 #include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
@@ -36,7 +37,8 @@ TEST(StartupSmoke, MainWindowOpensOnTheMenuScreenAndClosingSavesTheData) {
   ASSERT_TRUE(tovana.InitInstance());
   const fs::path data = tovana.Document()->DataFolder();
   {
-    std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, nullptr);
+    app::CLumaroForms forms(ui, tovana.InstallFolder());
+    std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
     app::MainFrameWindow window(*frame, [&tovana] { tovana.OnCloseMainWindow(); });
     frame->onExit = [&window] { window.close(); };
     ui.SetParent(&window);
