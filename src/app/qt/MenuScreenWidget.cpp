@@ -214,6 +214,7 @@ void MenuScreenWidget::FillFormList() {
   const QSignalBlocker quiet(forms_);
   forms_->clear();
   const bool originals = model_.SelectedTab() == CTovanaView::kOriginalTab;
+  forms_->setColumnCount(originals ? 1 : 3);
   if (originals) {
     forms_->setHeaderLabels({QString::fromUtf8("フォーム名")});
   } else {

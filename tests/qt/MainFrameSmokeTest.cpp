@@ -1,0 +1,133 @@
+// The main window on a started program: every menu-screen tab, every screen reached by mouse,
+// keyboard and menu, with its title, frame style and toolbar; screenshots of each.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+#include "app/CLumaroForms.h"
+#include "app/CTovanaApp.h"
+#include "app/Screens.h"
+#include "app/qt/MainFrameWindow.h"
+#include "app/qt/MenuScreenWidget.h"
+#include "app/qt/ViewRegistry.h"
+#include "platform/TempFolder.h"
+#include "qt/GuiTestSupport.h"
+#include "ui/qt/QtUi.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using gui_test::SaveScreenshot;
+
+class MainFrameSmoke : public ::testing::Test {
+ protected:
+  MainFrameSmoke() {
+    setenv("TOVANA_HOME", (temp / "tovana").c_str(), 1);
+    setenv("TOVANA_LOCK_DIR", (temp / "locks").c_str(), 1);
+    fs::create_directories(temp / "run");
+    setenv("XDG_RUNTIME_DIR", (temp / "run").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (temp / "config").c_str(), 1);
+    app::RegisterViews(ui);
+  }
+  ~MainFrameSmoke() override {
+    for (const char* name : {"TOVANA_HOME", "TOVANA_LOCK_DIR", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME"}) unsetenv(name);
+  }
+  app::MenuScreenWidget* Menu(app::MainFrameWindow& window) {
+    return dynamic_cast<app::MenuScreenWidget*>(window.centralWidget());
+  }
+  QAction* MenuAction(app::MainFrameWindow& window, const char* text) {
+    for (QAction* top : window.menuBar()->actions()) {
+      if (!top->menu()) continue;
+      for (QAction* a : top->menu()->actions()) {
+        if (a->text() == QString::fromUtf8(text)) return a;
+      }
+    }
+    return nullptr;
+  }
+
+  testing_support::TempFolder temp;
+  ui::QtUi ui;
+};
+
+TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
+  app::CTovanaApp tovana(ui);
+  ASSERT_TRUE(tovana.InitInstance());
+  {
+    app::CLumaroForms forms(ui, tovana.InstallFolder());
+    std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
+    app::MainFrameWindow window(*frame, [&tovana] { tovana.OnCloseMainWindow(); });
+    frame->onExit = [&window] { window.close(); };
+    ui.SetParent(&window);
+    ASSERT_TRUE(frame->Create());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    // Each tab by mouse: the list shows that tab's forms.
+    for (int tab = 0; tab < app::CTovanaView::kTabCount; ++tab) {
+      app::MenuScreenWidget* menu = Menu(window);
+      ASSERT_NE(menu, nullptr);
+      const app::Rect r = app::CTovanaView::TabRect(tab);
+      QTest::mouseClick(menu, Qt::LeftButton, {}, QPoint(r.x + r.w / 2, r.y + r.h / 2));
+      EXPECT_EQ(menu->Model().SelectedTab(), tab);
+      auto* list = menu->findChild<QTreeWidget*>();
+      EXPECT_EQ(list->topLevelItemCount(), static_cast<int>(menu->Model().Forms().size()));
+      if (tab < 4) {
+        EXPECT_GT(list->topLevelItemCount(), 0) << "tab " << tab;
+      }
+      EXPECT_EQ(list->columnCount(), tab == 4 ? 1 : 3);
+      SaveScreenshot(window, ("menu-tab-" + std::to_string(tab) + ".png").c_str());
+    }
+
+    // 顧客一覧 by keyboard: focus the button and press Enter.
+    auto* listButton = gui_test::Find(*Menu(window), QString::fromUtf8("顧客一覧"));
+    ASSERT_NE(listButton, nullptr);
+    listButton->setFocus();
+    QTest::keyClick(listButton, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－顧客一覧"));
+    EXPECT_TRUE(window.Toolbar(app::CMainFrame::kToolbar128)->isVisible());
+    EXPECT_FALSE(window.Toolbar(app::CMainFrame::kToolbar145)->isVisible());
+    EXPECT_TRUE(window.menuBar()->isVisible());
+    window.resize(900, 650);
+    QApplication::processEvents();
+    EXPECT_EQ(window.width(), 900) << "list screens may be resized";
+    SaveScreenshot(window, "screen-customer-list.png");
+
+    QAction* toggle = MenuAction(window, "ﾂｰﾙ ﾊﾞｰ(&T)");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(toggle->isChecked());
+    toggle->trigger();
+    EXPECT_FALSE(window.Toolbar(app::CMainFrame::kToolbar128)->isVisible());
+    EXPECT_FALSE(toggle->isChecked());
+
+    frame->SwitchScreen(app::CScreen::kHistory);
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－履歴一覧"));
+    EXPECT_TRUE(window.Toolbar(app::CMainFrame::kToolbar145)->isVisible());
+    SaveScreenshot(window, "screen-history.png");
+
+    // Back to the menu through the menu bar: fixed 800 x 600 again.
+    MenuAction(window, "メニュー画面へ")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－メニュー"));
+    EXPECT_EQ(window.size(), QSize(800, 600));
+    for (int t = 0; t < app::CMainFrame::kToolbarCount; ++t) EXPECT_FALSE(window.Toolbar(t)->isVisible());
+
+    // DM送付管理 by mouse.
+    const app::Rect dm = app::CTovanaView::ButtonRect(app::CTovanaView::kDMManagement);
+    QTest::mouseClick(Menu(window), Qt::LeftButton, {}, QPoint(dm.x + 10, dm.y + 10));
+    QApplication::processEvents();
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－DM送付管理"));
+    EXPECT_TRUE(window.Toolbar(app::CMainFrame::kToolbar147)->isVisible());
+    SaveScreenshot(window, "screen-dm.png");
+    window.close();
+  }
+  tovana.ExitInstance();
+}
+
+}  // namespace
