@@ -108,6 +108,8 @@ class CTovanaView : public CScreen {
   void OnPreviewDoubleClick() { RunButton(kPrint); }
   // Another program changed the original forms.
   void OnOriginalsChanged();
+  // The file whose change means the original forms may have changed.
+  std::filesystem::path OriginalsFile() const { return c_.install / "Data" / "MyData" / "Original.dat"; }
 
   // The items of a pop-up, with their greying and marks as they are now.
   std::vector<MenuItem> PopupMenu(Popup popup) const;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <lumaro/CLumaro.h>
+
 #include "app/CLumaroForms.h"
 #include "app/CTovanaApp.h"
 #include "app/Screens.h"
@@ -83,6 +85,16 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
       EXPECT_EQ(list->columnCount(), tab == 4 ? 1 : 3);
       SaveScreenshot(window, ("menu-tab-" + std::to_string(tab) + ".png").c_str());
     }
+
+    // Another program adds an original form: the list of tab 4 (selected now) follows.
+    {
+      lumaro::CLumaro other(tovana.InstallFolder());
+      ASSERT_EQ(other.ReadDataFile(), 1);
+      ASSERT_EQ(other.SetPickUp("私の宛名ラベル", forms.Forms(0).front().id, 40001), 1);
+    }
+    auto* originals = Menu(window)->findChild<QTreeWidget*>();
+    QTRY_COMPARE(originals->topLevelItemCount(), 1);
+    EXPECT_EQ(originals->topLevelItem(0)->text(0), QString::fromUtf8("私の宛名ラベル"));
 
     // 顧客一覧 by keyboard: focus the button and press Enter.
     auto* listButton = gui_test::Find(*Menu(window), QString::fromUtf8("顧客一覧"));

@@ -1,6 +1,8 @@
 #include "app/qt/MenuScreenWidget.h"
 
 #include <QAbstractButton>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -151,8 +153,38 @@ MenuScreenWidget::MenuScreenWidget(CTovanaView& model, CMainFrame& frame, QWidge
   setMouseTracking(true);
   setFixedSize(CMainFrame::kWidth, CMainFrame::kHeight);
   BuildControls();
+  WatchOriginals();
   model_.onChanged = [this] { Sync(); };
   Sync();
+}
+
+void MenuScreenWidget::WatchOriginals() {
+  // Other programs tell of changed original forms by rewriting the file: watch it and its folder
+  // (the folder catches a file that is created or replaced by rename).
+  watcher_ = new QFileSystemWatcher(this);
+  watcher_->addPath(QString::fromStdString(model_.OriginalsFile().parent_path().string()));
+  originalsStamp_ = OriginalsStamp();
+  WatchOriginalsFile();
+  connect(watcher_, &QFileSystemWatcher::fileChanged, this, [this] { OriginalsMayHaveChanged(); });
+  connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] { OriginalsMayHaveChanged(); });
+}
+
+QString MenuScreenWidget::OriginalsStamp() const {
+  const QFileInfo info(QString::fromStdString(model_.OriginalsFile().string()));
+  return info.exists() ? info.lastModified().toString(Qt::ISODateWithMs) + "/" + QString::number(info.size()) : QString();
+}
+
+void MenuScreenWidget::WatchOriginalsFile() {
+  const QString path = QString::fromStdString(model_.OriginalsFile().string());
+  if (QFileInfo::exists(path) && !watcher_->files().contains(path)) watcher_->addPath(path);
+}
+
+void MenuScreenWidget::OriginalsMayHaveChanged() {
+  const QString stamp = OriginalsStamp();
+  if (stamp == originalsStamp_) return;  // another file of the folder changed
+  originalsStamp_ = stamp;
+  WatchOriginalsFile();
+  model_.OnOriginalsChanged();
 }
 
 void MenuScreenWidget::BuildControls() {

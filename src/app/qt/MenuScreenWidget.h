@@ -9,6 +9,7 @@
 
 #include "app/CTovanaView.h"
 
+class QFileSystemWatcher;
 class QLabel;
 class QTreeWidget;
 
@@ -37,6 +38,10 @@ class MenuScreenWidget : public QWidget {
   void ShowPreview();
   void ShowPendingPopup();
   void PaintHeader(QPainter& p);
+  void WatchOriginals();
+  QString OriginalsStamp() const;
+  void WatchOriginalsFile();
+  void OriginalsMayHaveChanged();
 
   CTovanaView& model_;
   CMainFrame& frame_;
@@ -44,6 +49,8 @@ class MenuScreenWidget : public QWidget {
   QTreeWidget* forms_ = nullptr;
   QLabel* preview_ = nullptr;
   int shownGeneration_ = -1;
+  QFileSystemWatcher* watcher_ = nullptr;
+  QString originalsStamp_;
 };
 
 }  // namespace app
