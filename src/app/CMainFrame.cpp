@@ -38,6 +38,7 @@ bool CMainFrame::SwitchScreen(int n) {
     SetListVariant(oldVariant);  // the old screen stays as it was
     return false;
   }
+  screen_->OnClose();
   current_ = n;
   retired_ = std::move(screen_);
   screen_ = std::move(next);
@@ -94,6 +95,15 @@ bool CMainFrame::IsCommandEnabled(int id) const {
     default:
       return screen_ && screen_->IsCommandEnabled(id);
   }
+}
+
+bool CMainFrame::IsCommandChecked(int id) const {
+  if (id == cmd::kToggleToolbar) return ToolbarChecked();
+  return screen_ && screen_->IsCommandChecked(id);
+}
+
+void CMainFrame::Close() {
+  if (screen_) screen_->OnClose();
 }
 
 bool CMainFrame::OnCommand(int id) {

@@ -58,7 +58,10 @@ class CMainFrame {
 
   // The find dialog: opened once, closed by itself or by a screen switch.
   bool FindDialogOpen() const { return findOpen_; }
-  void OpenFindDialog() { findOpen_ = true; }
+  void OpenFindDialog() {
+    findOpen_ = true;
+    Changed();
+  }
   void OnFindDialogClosing() { findOpen_ = false; }
   // A find-next of the dialog goes to the screen only on screens 1 to 4.
   void OnFindNext(const FindRequest& request);
@@ -66,6 +69,9 @@ class CMainFrame {
   // Whether a command of the menus or toolbars can run now: the frame's own always, the others
   // as the screen says.
   bool IsCommandEnabled(int id) const;
+  bool IsCommandChecked(int id) const;
+  // The main window closes: the screen shown saves what it keeps between runs.
+  void Close();
   // Routes a command: first to the screen, then the frame's own (menu screen, DM screen, exit,
   // toolbar toggle, about). True when someone handled it.
   bool OnCommand(int id);

@@ -3,6 +3,7 @@
 // variants), the history list or the DM screen. The frame holds exactly one at a time.
 
 #include <string>
+#include <vector>
 
 namespace app {
 
@@ -11,6 +12,16 @@ struct FindRequest {
   std::string text;
   bool down = true;
   bool matchCase = false;
+};
+
+// One item of a menu; an id of 0 is a separator, an item with children a sub-menu.
+struct MenuItem {
+  int id = 0;
+  std::string text;
+  bool enabled = true;
+  bool checked = false;
+  bool radio = false;  // a checkable item of a group
+  std::vector<MenuItem> children;
 };
 
 class CScreen {
@@ -26,8 +37,13 @@ class CScreen {
   virtual void OnInitialUpdate() {}
   // A command of the screen's menus or toolbar: true when the screen handled it.
   virtual bool OnCommand(int /*id*/) { return false; }
-  // Whether a command of the screen is available now.
+  // Whether a command of the screen is available now, and whether it shows a check mark.
   virtual bool IsCommandEnabled(int /*id*/) const { return true; }
+  virtual bool IsCommandChecked(int /*id*/) const { return false; }
+  // The screen's menu bar (top-level menus with their items); empty for none.
+  virtual std::vector<MenuItem> MenuBar() const { return {}; }
+  // The screen is about to be replaced: it saves what it keeps between runs.
+  virtual void OnClose() {}
   // A find-next from the frame's find dialog (screens 1 to 4).
   virtual void OnFind(const FindRequest& /*request*/) {}
 };

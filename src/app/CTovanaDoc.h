@@ -89,6 +89,8 @@ class CTovanaDoc {
   // Writes the card type into the profile at once. 1, or 0 for a value outside CardTypes, no
   // profile or a failed write (then the saved value stays).
   int SetCardType(int type);
+  // The user profile (list column widths, the card width, ...); may be null.
+  platform::CProfile* Profile() const { return profile_; }
 
   records::CKokyakuVMData& Store() { return store_; }
   const std::filesystem::path& InstallFolder() const { return installFolder_; }

@@ -26,16 +26,6 @@ struct Rect {
   bool Contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
 };
 
-// One item of a pop-up menu; an id of 0 is a separator.
-struct MenuItem {
-  int id = 0;
-  std::string text;
-  bool enabled = true;
-  bool checked = false;
-  bool radio = false;
-  std::vector<MenuItem> children;  // a sub-menu when not empty
-};
-
 // What the menu screen acts on besides the frame and the document.
 struct MenuScreenContext {
   ui::Ui* ui = nullptr;

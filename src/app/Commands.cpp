@@ -48,6 +48,19 @@ constexpr Command kCommands[] = {
     {kPastData, "過去の履歴を参照する", ""},
     {kCurrentData, "現在のﾃﾞｰﾀに戻す", ""},
     {kSaveNow, "ﾃﾞｰﾀﾍﾞｰｽを更新", ""},
+    {kListUpdate, "データベースを更新", ""},
+    {kDeleteCustomers, "顧客を削除", ""},
+    {kDeleteAllHistory, "顧客の履歴をすべて削除", ""},
+    {kFindCustomer, "顧客内を検索...", ""},
+    {kSelectAll, "一覧の顧客をすべて選択", ""},
+    {kShowCount, "現在の顧客数を表示...", ""},
+    {kReleaseExtraction, "抽出を解除(すべて表示)", ""},
+    {kAddHistory, "履歴を追加...", ""},
+    {kModifyCustomer, "顧客を修正...", ""},
+    {kCopyCustomer, "顧客をコピー...", ""},
+    {kCardHistoryTab, "履歴画面", ""},
+    {kCardDetailTab, "詳細画面", ""},
+    {kCardDetail2Tab, "詳細画面２", ""},
 };
 
 }  // namespace

@@ -50,6 +50,20 @@ enum : int {
   kPastData = 32797,
   kCurrentData = 32798,
   kSaveNow = 32836,
+  // The customer list's own commands.
+  kListUpdate = 33001,
+  kDeleteCustomers,
+  kDeleteAllHistory,
+  kFindCustomer,
+  kSelectAll,
+  kShowCount,
+  kReleaseExtraction,
+  kAddHistory,
+  kModifyCustomer,
+  kCopyCustomer,
+  kCardHistoryTab,
+  kCardDetailTab,
+  kCardDetail2Tab,
 };
 
 struct Command {

@@ -18,7 +18,9 @@ CMainFrame::ScreenFactory MakeScreenFactory(MenuScreenContext context) {
       case CScreen::kMenu: return std::make_unique<CTovanaView>(context);
       case CScreen::kCustomerList:
       case CScreen::kCustomerCard:
-      case CScreen::kCustomerCard2: return std::make_unique<customers::CKokyakuView>(frame, n);
+      case CScreen::kCustomerCard2:
+        return std::make_unique<customers::CKokyakuView>(
+            customers::ListContext{context.ui, &frame, context.doc, context.install}, n);
       case CScreen::kHistory: return std::make_unique<history::CRirekiView>(frame);
       case CScreen::kDM: return std::make_unique<dm::CDMListView>(frame);
       default: return nullptr;

@@ -1,12 +1,429 @@
 #include "customers/CKokyakuView.h"
 
+#include <unordered_map>
+
 #include "app/CMainFrame.h"
+#include "app/CTovanaDoc.h"
+#include "app/Commands.h"
+#include "customers/CDispColumnDlg.h"
+#include "platform/CProfile.h"
+#include "settings/CDefKokyaku.h"
+#include "settings/CDefaultSort.h"
+#include "settings/CQMVColSet.h"
+#include "settings/ColumnRoutines.h"
+#include "text/Format.h"
 
 namespace customers {
 
-CKokyakuView::CKokyakuView(app::CMainFrame& frame, int variant)
-    : frame_(frame), variant_(variant >= kCustomerList && variant <= kCustomerCard2 ? variant : kCustomerList) {}
+namespace cmd = app::cmd;
+using ui::Answer;
+using ui::Icon;
 
-void CKokyakuView::OnInitialUpdate() { frame_.ShowScreenToolbar(true); }
+namespace {
+
+constexpr const char* kCardSection = "Settings";
+constexpr const char* kCardEntry = "cardwid";
+constexpr int kExtractionColumnWidth = 150;
+
+bool NeedsSelection(int id) {
+  switch (id) {
+    case cmd::kDeleteCustomers:
+    case cmd::kDeleteAllHistory:
+    case cmd::kAddHistory:
+    case cmd::kModifyCustomer:
+    case cmd::kCopyCustomer:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+CKokyakuView::CKokyakuView(ListContext context, int variant)
+    : c_(std::move(context)), variant_(variant >= kCustomerList && variant <= kCustomerCard2 ? variant : kCustomerList) {}
+
+bool CKokyakuView::ReadOnly() const { return c_.doc && c_.doc->IsReadOnly(); }
+
+void CKokyakuView::Changed() const {
+  if (onChanged) onChanged();
+}
+
+void CKokyakuView::RowsChanged() const {
+  if (onRowsChanged) onRowsChanged();
+  Changed();
+}
+
+std::string CKokyakuView::CountText() const { return text::Format("%d件", list_.RowCount()); }
+
+void CKokyakuView::OnInitialUpdate() {
+  if (c_.frame) c_.frame->ShowScreenToolbar(true);
+  if (!c_.doc) return c_.ui->Tell("顧客データが取得できません\n");
+  if (!c_.doc->CurrentExtraction() && c_.doc->Analysis().kind < 0) ApplyPreExtraction();
+  if (platform::CProfile* profile = c_.doc->Profile()) cardWidth_ = profile->GetInt(kCardSection, kCardEntry, 0);
+  Fill();
+  if (variant_ != kCustomerList) {
+    cardTab_ = variant_ == kCustomerCard2 ? 1 : 0;
+    ShowCard(true);
+  }
+}
+
+void CKokyakuView::ApplyPreExtraction() {
+  settings::CDefKokyaku pre(*c_.ui, c_.doc->DataFolder());
+  if (!pre.Exists()) return;
+  std::unique_ptr<settings::CExCondition> condition = pre.Load();
+  if (!condition) return;
+  const std::string order = settings::CDefaultSort(*c_.ui, c_.doc->DataFolder()).OrderClause();
+  const std::string sql = order.empty() ? condition->sql : condition->sql + " " + order;
+  records::IdArray ids;
+  if (c_.doc->Store().ExtractKokyaku(sql, ids) == -1 && c_.ui->Ask("抽出に失敗しました。全顧客を表示してよろしいですか？")) {
+    return;  // all customers, the condition dropped
+  }
+  c_.doc->SetExtraction(std::move(condition), true);
+  c_.doc->ExtractedIds() = std::move(ids);
+}
+
+void CKokyakuView::Fill() {
+  const ui::WaitScope wait = c_.ui->Wait();
+  std::unordered_map<std::int32_t, records::CKokyaku*> byId;
+  for (const auto& k : c_.doc->Customers()) byId.emplace(k->ID, k.get());
+  const auto rowFor = [&byId](std::int32_t id, std::vector<ListRow>& rows) -> ListRow* {
+    const auto it = byId.find(id);
+    if (it == byId.end()) return nullptr;  // a hit or ID without a customer is skipped
+    rows.push_back({it->second, id, std::nullopt});
+    return &rows.back();
+  };
+  std::vector<ListRow> rows;
+  app::AnalysisResult& analysis = c_.doc->Analysis();
+  analysisShown_ = false;
+  if (analysis.kind == 4) {
+    c_.doc->ClearAnalysis();  // the DM hit rate shows on the DM screen, not here
+    return;
+  }
+  if (analysis.kind >= 1 && analysis.kind <= 7) {
+    analysisShown_ = true;
+    if (analysis.kind == 5 || analysis.kind == 7) {
+      for (std::int32_t id : analysis.ids) rowFor(id, rows);
+    } else {
+      for (const auto& hit : analysis.hits) {
+        if (!hit) continue;
+        if (ListRow* row = rowFor(hit->ID, rows)) row->hit = *hit;
+      }
+    }
+    subset_ = true;
+  } else if (c_.doc->CurrentExtraction()) {
+    for (std::int32_t id : c_.doc->ExtractedIds()) rowFor(id, rows);
+    subset_ = true;
+  } else {
+    rows.reserve(c_.doc->Customers().size());
+    for (const auto& k : c_.doc->Customers()) rows.push_back({k.get(), k->ID, std::nullopt});
+    subset_ = false;
+  }
+  BuildColumns();
+  list_.SetRows(std::move(rows));
+  if (list_.RowCount() > 0) list_.SelectOnly(0);
+  RowsChanged();
+}
+
+int CKokyakuView::StoredWidth(int position) const {
+  platform::CProfile* profile = c_.doc ? c_.doc->Profile() : nullptr;
+  const int width = profile ? profile->GetInt(kWidthSection, text::Format("colwidth%d", position), 100) : 100;
+  return width < 1 ? kMinimumWidth : width;
+}
+
+std::vector<ListColumn> CKokyakuView::DisplayColumns() const {
+  std::vector<std::unique_ptr<settings::CQMVCol>> resolved;
+  settings::GetDispColumns(*c_.ui, resolved, c_.install);
+  std::vector<ListColumn> columns;
+  for (const auto& col : resolved) {
+    columns.push_back({col->GetKey(), col->GetLabel(), StoredWidth(static_cast<int>(columns.size()))});
+  }
+  return columns;
+}
+
+void CKokyakuView::BuildColumns() {
+  std::vector<ListColumn> columns;
+  const settings::CExCondition* extraction = c_.doc->CurrentExtraction();
+  if (!analysisShown_ && extraction && !extraction->displayColumns.empty()) {
+    settings::CQMVColSet set(*c_.ui, c_.install);
+    set.Load();
+    for (const std::string& key : extraction->displayColumns) {
+      columns.push_back({key, set.GetLabel(key), kExtractionColumnWidth});
+    }
+  } else if (analysisShown_) {
+    const auto value = CKokyakuList::ValueColumn(c_.doc->Analysis().kind);
+    if (value) columns.push_back(*value);
+    for (ListColumn& column : DisplayColumns()) {
+      if (!value || column.key != value->key) columns.push_back(std::move(column));
+    }
+  } else {
+    columns = DisplayColumns();
+  }
+  if (!columns.empty()) list_.SetColumns(std::move(columns));
+}
+
+void CKokyakuView::SetSelection(std::vector<int> rows) {
+  if (cardShown_ && rows.size() > 1) rows.resize(1);  // the card shows one customer
+  list_.SetSelection(std::move(rows));
+  Changed();
+}
+
+void CKokyakuView::OnHeaderClick(int column) {
+  list_.SortBy(column);
+  RowsChanged();
+}
+
+void CKokyakuView::OnDoubleClick() {
+  if (!cardShown_) ShowCard(true);
+}
+
+void CKokyakuView::SetColumnWidth(int column, int width) {
+  if (column >= 0 && column < static_cast<int>(list_.Columns().size())) list_.Columns()[column].width = width;
+}
+
+void CKokyakuView::ShowCard(bool show) {
+  cardShown_ = show;
+  if (show && list_.Selection().size() > 1) list_.SelectOnly(list_.FirstSelected());
+  Changed();
+}
+
+void CKokyakuView::OnClose() {
+  if (!c_.doc) return;
+  if (platform::CProfile* profile = c_.doc->Profile()) {
+    int position = 0;
+    for (const ListColumn& column : list_.Columns()) {
+      if (column.value) continue;
+      profile->WriteInt(kWidthSection, text::Format("colwidth%d", position++), column.width);
+    }
+    if (cardShown_ && cardWidth_ > 0) profile->WriteInt(kCardSection, kCardEntry, cardWidth_);
+  }
+  if (subset_) {
+    c_.doc->ClearExtraction();
+    c_.doc->ClearAnalysis();
+  }
+}
+
+bool CKokyakuView::LeaveCheck() {
+  if (ReadOnly() || !c_.doc || !c_.doc->CurrentExtraction() || c_.doc->IsExtractionSaved()) return true;
+  if (!c_.ui->Ask("抽出した条件は保存されていません。保存しますか？")) return true;
+  // Saving a condition comes with the extraction dialogs; until then the user stays here.
+  c_.ui->Tell("この機能は、このバージョンではご利用いただけません。", Icon::Information);
+  return false;
+}
+
+bool CKokyakuView::OnCommand(int id) {
+  switch (id) {
+    case cmd::kListUpdate: UpdateDatabase(); return true;
+    case cmd::kDeleteCustomers: DeleteCustomers(); return true;
+    case cmd::kDeleteAllHistory: DeleteAllHistory(); return true;
+    case cmd::kFindCustomer: FindCustomer(); return true;
+    case cmd::kSelectAll: SelectAll(); return true;
+    case cmd::kShowCount: ShowCount(); return true;
+    case cmd::kReleaseExtraction: ReleaseExtraction(); return true;
+    case cmd::kDisplayColumns: EditDisplayColumns(); return true;
+    case cmd::kDMScreen: GoToDM(); return true;
+    case cmd::kCard: ShowCard(!cardShown_); return true;
+    case cmd::kCardHistoryTab:
+    case cmd::kCardDetailTab:
+    case cmd::kCardDetail2Tab:
+      if (cardShown_) cardTab_ = id - cmd::kCardHistoryTab;
+      Changed();
+      return true;
+    case cmd::kCardNormal:
+    case cmd::kCardPersonal:
+    case cmd::kCardCompany:
+      if (c_.doc) c_.doc->SetCardType(id - cmd::kCardNormal);
+      return true;
+    case cmd::kMenuScreen:
+      if (LeaveCheck()) c_.frame->SwitchScreen(kMenu);
+      return true;
+    case cmd::kExit:
+      if (!LeaveCheck()) return true;
+      ShowCard(false);
+      return false;  // the frame closes the window
+    default:
+      return false;
+  }
+}
+
+bool CKokyakuView::IsCommandEnabled(int id) const {
+  if (NeedsSelection(id)) return !list_.Selection().empty();
+  switch (id) {
+    case cmd::kSelectAll: return list_.RowCount() > 0;
+    case cmd::kReleaseExtraction: return subset_;
+    case cmd::kCardHistoryTab:
+    case cmd::kCardDetailTab:
+    case cmd::kCardDetail2Tab: return cardShown_;
+    case cmd::kListUpdate:
+    case cmd::kFindCustomer:
+    case cmd::kShowCount:
+    case cmd::kDisplayColumns:
+    case cmd::kCard:
+    case cmd::kCardNormal:
+    case cmd::kCardPersonal:
+    case cmd::kCardCompany:
+      return true;
+    default:
+      return false;  // the commands of later screens and dialogs
+  }
+}
+
+bool CKokyakuView::IsCommandChecked(int id) const {
+  switch (id) {
+    case cmd::kCard: return cardShown_;
+    case cmd::kCardHistoryTab:
+    case cmd::kCardDetailTab:
+    case cmd::kCardDetail2Tab: return cardShown_ && cardTab_ == id - cmd::kCardHistoryTab;
+    case cmd::kCardNormal:
+    case cmd::kCardPersonal:
+    case cmd::kCardCompany: return c_.doc && c_.doc->CardType() == id - cmd::kCardNormal;
+    default: return false;
+  }
+}
+
+app::MenuItem CKokyakuView::Item(int id) const {
+  app::MenuItem item;
+  item.id = id;
+  item.text = std::string(cmd::Find(id)->menuText);
+  if (id == cmd::kExit) item.text = "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)";
+  item.enabled = IsCommandEnabled(id);
+  item.checked = IsCommandChecked(id);
+  item.radio = (id >= cmd::kCardNormal && id <= cmd::kCardCompany) || (id >= cmd::kCardHistoryTab && id <= cmd::kCardDetail2Tab);
+  return item;
+}
+
+std::vector<app::MenuItem> CKokyakuView::MenuBar() const {
+  const auto menu = [this](const char* title, std::initializer_list<int> ids) {
+    app::MenuItem top;
+    top.text = title;
+    for (int id : ids) top.children.push_back(id ? Item(id) : app::MenuItem{});
+    return top;
+  };
+  return {
+      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kExit}),
+      menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
+                        cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
+      menu("顧客(&C)", {cmd::kDeleteCustomers, cmd::kDeleteAllHistory, 0, cmd::kFindCustomer, cmd::kSelectAll,
+                        cmd::kShowCount}),
+      menu("抽出(&E)", {cmd::kReleaseExtraction}),
+      menu("設定(&S)", {cmd::kCardNormal, cmd::kCardPersonal, cmd::kCardCompany, 0, cmd::kDisplayColumns}),
+      menu("ﾍﾙﾌﾟ(&H)", {cmd::kHelp, 0, cmd::kAbout}),
+  };
+}
+
+std::vector<app::MenuItem> CKokyakuView::ContextMenu() const {
+  return {Item(cmd::kDeleteCustomers), app::MenuItem{}, Item(cmd::kSelectAll)};
+}
+
+void CKokyakuView::UpdateDatabase() {
+  if (ReadOnly()) return c_.ui->Tell("データベースは読取専用です。\n更新することはできません。\n");
+  if (!c_.doc) return c_.ui->Tell("更新できません");
+  int saved = 0;
+  {
+    const ui::WaitScope wait = c_.ui->Wait();
+    saved = c_.doc->Store().SaveQMV(false);
+  }
+  if (saved == 1) return c_.ui->Tell("更新しました", Icon::Information);
+  c_.ui->Tell("更新に失敗しました");
+}
+
+void CKokyakuView::DeleteCustomers() {
+  if (ReadOnly()) return c_.ui->Tell("データベースは読取専用です。\n顧客を削除することはできません。\n");
+  if (list_.Selection().empty()) return c_.ui->Tell("削除する顧客を選択してください");
+  const records::IdArray ids = list_.SelectedIds();
+  const std::string question = text::Format(
+      "選択されている%d件の顧客を削除します。\n顧客を削除すると、二度と元に戻すことはできません。\n"
+      "また、削除する顧客の履歴・DM送付予定などもすべて削除されます。\n\n本当に削除してよろしいですか？",
+      static_cast<int>(ids.size()));
+  if (!c_.ui->Ask(question, Answer::No)) return;
+  if (!c_.doc) return c_.ui->Tell("顧客を削除できませんでした\n");
+  records::IdArray deleted;
+  int result = 0;
+  {
+    const ui::WaitScope wait = c_.ui->Wait();
+    result = c_.doc->DeleteCustomers(ids, deleted);
+  }
+  // The document has freed the deleted records: their rows go before anything reads them.
+  list_.RemoveCustomers(deleted);
+  if (result == 0) c_.ui->Tell("顧客情報が見つかりませんでした。\n");
+  if (result == -1) c_.ui->Tell("顧客情報が削除できませんでした。\n");
+  if (result == 10) c_.ui->Tell("一部の顧客情報が削除できませんでした。\n");
+  if (result == 1 && list_.RowCount() > 0) list_.SelectOnly(0);
+  RowsChanged();
+}
+
+void CKokyakuView::DeleteAllHistory() {
+  if (ReadOnly()) {
+    return c_.ui->Tell("データベースは読取専用です。\n履歴を修正することはできません。\n参照のみを行ないます。");
+  }
+  if (list_.Selection().empty()) return c_.ui->Tell("履歴を削除する顧客を選択してください");
+  list_.SelectOnly(list_.FirstSelected());
+  Changed();
+  if (!c_.ui->Ask("選択されている顧客の履歴をすべて削除します。\n\n一度この操作を行なうと元に戻すことはできません。\n"
+                  "本当に削除してよろしいですか？",
+                  Answer::No)) {
+    return;
+  }
+  const int result = c_.doc->Store().DeleteRirekiForKokyaku(list_.SelectedIds().front());
+  if (result == 10) c_.ui->Tell("指定された顧客の履歴の一部は削除できませんでした。\n");
+  if (result == 0) c_.ui->Tell("指定された顧客の履歴はありませんでした。\n", Icon::Information);
+  if (result == -1) c_.ui->Tell("指定された顧客の履歴が削除できませんでした。\n");
+  Changed();  // the card shows the history as it is now
+}
+
+void CKokyakuView::ShowCount() {
+  const int all = c_.doc ? static_cast<int>(c_.doc->Customers().size()) : 0;
+  std::string text = text::Format("現在データベースに登録されている顧客は%d人です。\n", all);
+  if (subset_) text += text::Format("\n現在顧客一覧に抽出されている顧客は%d人です。\n", list_.RowCount());
+  c_.ui->Tell(text, Icon::Information);
+}
+
+void CKokyakuView::ReleaseExtraction() {
+  if (!subset_ || !LeaveCheck()) return;
+  c_.doc->ClearExtraction();
+  c_.doc->ClearAnalysis();
+  Fill();
+}
+
+void CKokyakuView::GoToDM() {
+  if (!LeaveCheck()) return;
+  const records::IdArray ids = list_.SelectedIds();
+  Answer answer = Answer::No;
+  if (!ids.empty()) {
+    answer = c_.ui->Message(text::Format("選択されている%d件の顧客をDM送付管理に追加しますか？\n\n"
+                                         "「はい」で追加します。\n「いいえ」で選択を解除してDM送付管理画面に移動します。",
+                                         static_cast<int>(ids.size())),
+                            ui::Buttons::YesNoCancel, Icon::Question, Answer::Yes);
+  }
+  if (answer == Answer::Cancel) return;
+  if (answer == Answer::Yes) {
+    if (ReadOnly()) return c_.ui->Tell("データベースは読取専用です。\nDM送付管理に追加することはできません。\n");
+    // Adding customers to a DM comes with the DM screens.
+    return c_.ui->Tell("この機能は、このバージョンではご利用いただけません。", Icon::Information);
+  }
+  c_.frame->SwitchScreen(kDM);
+}
+
+void CKokyakuView::FindCustomer() {
+  if (c_.frame) c_.frame->OpenFindDialog();
+}
+
+void CKokyakuView::OnFind(const app::FindRequest& request) {
+  const int row = list_.Find(request.text, list_.FirstSelected(), request.down);
+  if (row < 0) return c_.ui->Tell(kSearchEnded, Icon::Information);
+  list_.SelectOnly(row);
+  Changed();
+}
+
+void CKokyakuView::SelectAll() {
+  if (cardShown_) ShowCard(false);
+  list_.SelectAll();
+  Changed();
+}
+
+void CKokyakuView::EditDisplayColumns() {
+  if (!customers::EditDisplayColumns(*c_.ui, c_.install)) return;
+  Fill();
+}
 
 }  // namespace customers

@@ -1,35 +1,111 @@
 #pragma once
-// The customer list screen (screens 1 to 3: without the card pane, with it on its first page, on
-// its second page). It brings menu 133 and toolbar 128.
+// The customer list screen (screens 1 to 3: without the card pane, with it on its history tab,
+// on its detail tab). It shows all customers, the current extraction or an analysis result, and
+// carries the customer commands of menu 133 and toolbar 128.
 
+#include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/CScreen.h"
+#include "customers/CKokyakuList.h"
+#include "ui/Ui.h"
 
 namespace app {
 class CMainFrame;
+class CTovanaDoc;
 }
 
 namespace customers {
 
+struct ListContext {
+  ui::Ui* ui = nullptr;
+  app::CMainFrame* frame = nullptr;
+  app::CTovanaDoc* doc = nullptr;
+  std::filesystem::path install;
+};
+
 class CKokyakuView : public app::CScreen {
  public:
   static constexpr const char* kScreenTitle = "顧客 ソレル－顧客一覧";
+  static constexpr const char* kSearchEnded = "検索が終了しました。\n";
+  static constexpr const char* kWidthSection = "Settings-KList";
+  static constexpr int kMinimumWidth = 20;
 
   // variant: 1, 2 or 3, the screen number the list is shown as.
-  CKokyakuView(app::CMainFrame& frame, int variant);
+  CKokyakuView(ListContext context, int variant);
 
   int Number() const override { return variant_; }
   std::string Title() const override { return kScreenTitle; }
   void OnInitialUpdate() override;
-  // The screen's own commands come with its contents; until then none runs.
-  bool IsCommandEnabled(int) const override { return false; }
-  // Whether the card pane shows, and on which page (1 or 2; 0 without the pane).
-  int CardPage() const { return variant_ - 1; }
+  bool OnCommand(int id) override;
+  bool IsCommandEnabled(int id) const override;
+  bool IsCommandChecked(int id) const override;
+  std::vector<app::MenuItem> MenuBar() const override;
+  void OnFind(const app::FindRequest& request) override;
+  void OnClose() override;
+
+  CKokyakuList& List() { return list_; }
+  const CKokyakuList& List() const { return list_; }
+  // "%d件": the rows shown.
+  std::string CountText() const;
+  // The extraction buttons: shown (and enabled) for an extraction; only the release for an
+  // analysis result; none for all customers.
+  bool ShowsSubset() const { return subset_; }
+  bool ExtractionButtonsShown() const { return subset_ && !analysisShown_; }
+
+  // The card pane: shown or not, its tab (0 履歴, 1 詳細, 2 詳細２), its stored width (0 none).
+  bool CardShown() const { return cardShown_; }
+  int CardTab() const { return cardTab_; }
+  int CardWidth() const { return cardWidth_; }
+  void SetCardWidth(int width) { cardWidth_ = width; }
+  void ShowCard(bool show);
+
+  // The view tells of a changed selection, a header click, a double click.
+  void SetSelection(std::vector<int> rows);
+  void OnHeaderClick(int column);
+  void OnDoubleClick();
+  // A column's width changed in the view.
+  void SetColumnWidth(int column, int width);
+
+  // The right-click menu.
+  std::vector<app::MenuItem> ContextMenu() const;
+
+  // Told when the rows, the columns, the selection or the card changed.
+  std::function<void()> onRowsChanged;
+  std::function<void()> onChanged;
 
  private:
-  app::CMainFrame& frame_;
+  void ApplyPreExtraction();
+  void Fill();
+  void BuildColumns();
+  std::vector<ListColumn> DisplayColumns() const;
+  int StoredWidth(int position) const;
+  void Changed() const;
+  void RowsChanged() const;
+  bool LeaveCheck();
+  void UpdateDatabase();
+  void DeleteCustomers();
+  void DeleteAllHistory();
+  void ShowCount();
+  void ReleaseExtraction();
+  void GoToDM();
+  void FindCustomer();
+  void EditDisplayColumns();
+  void SelectAll();
+  app::MenuItem Item(int id) const;
+  bool ReadOnly() const;
+
+  ListContext c_;
   int variant_;
+  CKokyakuList list_;
+  bool subset_ = false;
+  bool analysisShown_ = false;
+  bool cardShown_ = false;
+  int cardTab_ = 0;
+  int cardWidth_ = 0;
 };
 
 }  // namespace customers

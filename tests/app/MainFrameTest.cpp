@@ -128,7 +128,8 @@ TEST_F(MainFrameTest, TheCustomerListOpensAsItsVariantAndEachScreenShowsItsOwnTo
   for (int t = 0; t < CMainFrame::kToolbarCount; ++t) EXPECT_FALSE(frame->ToolbarVisible(t));
   ASSERT_TRUE(frame->SwitchScreen(CScreen::kCustomerCard2));
   auto& list = dynamic_cast<customers::CKokyakuView&>(*frame->ActiveScreen());
-  EXPECT_EQ(list.CardPage(), 2);
+  EXPECT_TRUE(list.CardShown());
+  EXPECT_EQ(list.CardTab(), 1);  // 詳細
   EXPECT_EQ(frame->CustomerListVariant(), 3);
   EXPECT_EQ(doc_.CustomerListVariant(), 3);
   EXPECT_TRUE(frame->ToolbarVisible(CMainFrame::kToolbar128));
@@ -137,7 +138,7 @@ TEST_F(MainFrameTest, TheCustomerListOpensAsItsVariantAndEachScreenShowsItsOwnTo
   EXPECT_FALSE(frame->ToolbarVisible(CMainFrame::kToolbar128));
   EXPECT_FALSE(frame->ToolbarChecked());
   ASSERT_TRUE(frame->SwitchScreen(CScreen::kCustomerList));
-  EXPECT_EQ(dynamic_cast<customers::CKokyakuView&>(*frame->ActiveScreen()).CardPage(), 0);
+  EXPECT_FALSE(dynamic_cast<customers::CKokyakuView&>(*frame->ActiveScreen()).CardShown());
   ASSERT_TRUE(frame->SwitchScreen(CScreen::kHistory));
   EXPECT_TRUE(frame->ToolbarVisible(CMainFrame::kToolbar145));
   EXPECT_FALSE(frame->ToolbarVisible(CMainFrame::kToolbar128));

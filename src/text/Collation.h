@@ -1,0 +1,14 @@
+#pragma once
+// Japanese ordering of texts, as a person reading a customer list expects it: kana by the
+// syllabary, Latin letters regardless of case and of full or half width.
+
+#include <string>
+#include <string_view>
+
+namespace text {
+
+// A byte string whose plain byte order is that ordering; equal keys for texts that differ only in
+// case or width. Cheap to compare, so a list sorts on keys made once per row.
+std::string JapaneseSortKey(std::string_view utf8);
+
+}  // namespace text
