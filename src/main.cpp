@@ -66,7 +66,10 @@ int main(int argc, char** argv) {
 
   app::CLumaroForms forms(ui, tovana.InstallFolder());
   std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
-  app::MainFrameWindow window(*frame, [&tovana] { tovana.OnCloseMainWindow(); });
+  app::MainFrameWindow window(*frame, [&tovana, &frame] {
+    frame->Close();
+    tovana.OnCloseMainWindow();
+  });
   frame->onExit = [&window] { window.close(); };
   ui.SetParent(&window);
   if (!frame->Create()) return tovana.ExitInstance();

@@ -105,19 +105,50 @@ void MainFrameWindow::BuildMenuBar(int screen) {
   bar->clear();
   toggleToolbar_ = nullptr;
   if (screen == CScreen::kMenu) return;
-  QMenu* file = bar->addMenu(QString::fromUtf8("ﾌｧｲﾙ(&F)"));
-  file->addAction(CommandAction(cmd::kExit, file));
-  QMenu* view = bar->addMenu(QString::fromUtf8("表示(&V)"));
-  toggleToolbar_ = CommandAction(cmd::kToggleToolbar, view);
-  toggleToolbar_->setCheckable(true);
-  view->addAction(toggleToolbar_);
-  view->addSeparator();
-  view->addAction(CommandAction(cmd::kMenuScreen, view));
-  if (screen != CScreen::kDM) view->addAction(CommandAction(cmd::kDMScreen, view));
-  QMenu* help = bar->addMenu(QString::fromUtf8("ﾍﾙﾌﾟ(&H)"));
-  help->addAction(CommandAction(cmd::kHelp, help));
-  help->addSeparator();
-  help->addAction(CommandAction(cmd::kAbout, help));
+  std::vector<MenuItem> menus = frame_.ActiveScreen() ? frame_.ActiveScreen()->MenuBar() : std::vector<MenuItem>{};
+  if (menus.empty()) menus = CommonMenus(screen);
+  for (const MenuItem& top : menus) {
+    QMenu* menu = bar->addMenu(ui::ToQString(top.text));
+    for (const MenuItem& item : top.children) {
+      if (item.id == 0) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = CommandAction(item.id, menu);
+      action->setText(ui::ToQString(item.text));
+      action->setCheckable(item.radio || item.id == cmd::kToggleToolbar || item.id == cmd::kCard);
+      menu->addAction(action);
+      if (item.id == cmd::kToggleToolbar) toggleToolbar_ = action;
+    }
+    // Greying and check marks are read when the menu opens, as the screen is then.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+      for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) continue;
+        const int id = action->data().toInt();
+        action->setEnabled(frame_.IsCommandEnabled(id));
+        if (action->isCheckable()) action->setChecked(frame_.IsCommandChecked(id));
+      }
+    });
+  }
+}
+
+std::vector<MenuItem> MainFrameWindow::CommonMenus(int screen) {
+  const auto item = [](int id) {
+    MenuItem m;
+    m.id = id;
+    m.text = std::string(cmd::Find(id)->menuText);
+    return m;
+  };
+  const auto menu = [](const char* title, std::vector<MenuItem> children) {
+    MenuItem m;
+    m.text = title;
+    m.children = std::move(children);
+    return m;
+  };
+  std::vector<MenuItem> view = {item(cmd::kToggleToolbar), MenuItem{}, item(cmd::kMenuScreen)};
+  if (screen != CScreen::kDM) view.push_back(item(cmd::kDMScreen));
+  return {menu("ﾌｧｲﾙ(&F)", {item(cmd::kExit)}), menu("表示(&V)", std::move(view)),
+          menu("ﾍﾙﾌﾟ(&H)", {item(cmd::kHelp), MenuItem{}, item(cmd::kAbout)})};
 }
 
 void MainFrameWindow::Sync() {

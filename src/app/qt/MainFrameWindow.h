@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "app/CMainFrame.h"
 
@@ -33,6 +34,8 @@ class MainFrameWindow : public QMainWindow {
  private:
   void BuildToolbars();
   void BuildMenuBar(int screen);
+  // ﾌｧｲﾙ, 表示 and ﾍﾙﾌﾟ, for a screen that brings no menus of its own yet.
+  static std::vector<MenuItem> CommonMenus(int screen);
   QAction* CommandAction(int id, QObject* parent);
   void Sync();
   void SyncFrameStyle();

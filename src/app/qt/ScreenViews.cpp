@@ -3,6 +3,7 @@
 #include <QPalette>
 
 #include "app/qt/MenuScreenWidget.h"
+#include "customers/qt/CustomerListWidget.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -26,6 +27,9 @@ QWidget* ListScreen(CScreen& screen, QWidget* parent) {
 
 QWidget* MakeScreenView(CScreen& screen, CMainFrame& frame, QWidget* parent) {
   if (auto* menu = dynamic_cast<CTovanaView*>(&screen)) return new MenuScreenWidget(*menu, frame, parent);
+  if (auto* list = dynamic_cast<customers::CKokyakuView*>(&screen)) {
+    return new customers::CustomerListWidget(*list, frame, parent);
+  }
   return ListScreen(screen, parent);
 }
 

@@ -1,0 +1,171 @@
+#include "customers/qt/CustomerListWidget.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/CMainFrame.h"
+#include "app/Commands.h"
+#include "customers/qt/CustomerTableModel.h"
+#include "ui/qt/Controls.h"
+#include "ui/qt/QtUi.h"
+
+namespace customers {
+
+namespace {
+
+const QColor kFormBackground(255, 255, 192);
+
+}  // namespace
+
+CustomerListWidget::CustomerListWidget(CKokyakuView& model, app::CMainFrame& frame, QWidget* parent)
+    : QWidget(parent), model_(model), frame_(frame) {
+  setAccessibleName(ui::ToQString(model.Title()));
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, kFormBackground);
+  setPalette(palette);
+  setAutoFillBackground(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  auto* bar = new QWidget(this);
+  BuildButtons(bar);
+  layout->addWidget(bar);
+
+  splitter_ = new QSplitter(Qt::Horizontal, this);
+  splitter_->setHandleWidth(3);
+  splitter_->setChildrenCollapsible(false);
+  table_ = new QTableView(splitter_);
+  table_->setAccessibleName(QString::fromUtf8("顧客一覧"));
+  rows_ = new CustomerTableModel(model_.List(), this);
+  table_->setModel(rows_);
+  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setTextElideMode(Qt::ElideRight);
+  table_->setWordWrap(false);
+  table_->setShowGrid(false);
+  table_->setAlternatingRowColors(true);
+  table_->verticalHeader()->hide();
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  table_->horizontalHeader()->setSectionsClickable(true);
+  table_->horizontalHeader()->setHighlightSections(false);
+  table_->setContextMenuPolicy(Qt::CustomContextMenu);
+  card_ = new QWidget(splitter_);
+  card_->setAccessibleName(QString::fromUtf8("顧客カード"));
+  card_->hide();
+  layout->addWidget(splitter_, 1);
+
+  connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+    model_.OnHeaderClick(column);
+  });
+  connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+    if (!syncing_) model_.SetColumnWidth(column, width);
+  });
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { PassSelection(); });
+  connect(table_, &QTableView::doubleClicked, this, [this] { model_.OnDoubleClick(); });
+  connect(table_, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) { ShowContextMenu(at); });
+  connect(splitter_, &QSplitter::splitterMoved, this, [this] { model_.SetCardWidth(card_->width()); });
+
+  model_.onRowsChanged = [this] { ShowRows(); };
+  model_.onChanged = [this] { Sync(); };
+  ShowRows();
+  Sync();
+}
+
+CustomerListWidget::~CustomerListWidget() {
+  model_.onRowsChanged = nullptr;
+  model_.onChanged = nullptr;
+}
+
+void CustomerListWidget::BuildButtons(QWidget* bar) {
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(0, 0, 0, 0);
+  count_ = ui::MakeLabel("", bar);
+  row->addWidget(count_);
+  row->addStretch();
+  QPushButton* release = ui::MakeButton("抽出を解除(すべて表示)", bar, [this] {
+    frame_.OnCommand(app::cmd::kReleaseExtraction);
+  });
+  extractionButtons_.push_back(release);
+  row->addWidget(release);
+}
+
+void CustomerListWidget::ShowRows() {
+  syncing_ = true;
+  rows_->Reset();
+  const auto& columns = model_.List().Columns();
+  for (int c = 0; c < static_cast<int>(columns.size()); ++c) table_->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
+  syncing_ = false;
+  ShowSelection();
+}
+
+void CustomerListWidget::ShowSelection() {
+  syncing_ = true;
+  QItemSelection selection;
+  const auto& rows = model_.List().Selection();
+  const int lastColumn = std::max(0, rows_->columnCount() - 1);
+  // Contiguous runs as one range each, so selecting every row stays cheap.
+  for (std::size_t i = 0; i < rows.size();) {
+    std::size_t j = i;
+    while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+    selection.select(rows_->index(rows[i], 0), rows_->index(rows[j], lastColumn));
+    i = j + 1;
+  }
+  table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  if (!rows.empty()) {
+    table_->selectionModel()->setCurrentIndex(rows_->index(rows.front(), 0), QItemSelectionModel::NoUpdate);
+    table_->scrollTo(rows_->index(rows.front(), 0));
+  }
+  syncing_ = false;
+}
+
+void CustomerListWidget::PassSelection() {
+  if (syncing_) return;
+  std::vector<int> rows;
+  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row());
+  model_.SetSelection(std::move(rows));
+}
+
+void CustomerListWidget::Sync() {
+  count_->setText(ui::ToQString(model_.CountText()));
+  count_->setAccessibleName(count_->text());
+  for (QPushButton* button : extractionButtons_) button->setVisible(model_.ShowsSubset());
+  table_->setSelectionMode(model_.CardShown() ? QAbstractItemView::SingleSelection
+                                              : QAbstractItemView::ExtendedSelection);
+  LayOutCard();
+  ShowSelection();
+}
+
+void CustomerListWidget::LayOutCard() {
+  if (card_->isVisible() == model_.CardShown()) return;
+  card_->setVisible(model_.CardShown());
+  if (!model_.CardShown()) return;
+  const int total = splitter_->width();
+  const int card = model_.CardWidth() > 0 ? model_.CardWidth() : total / 2;
+  // The list keeps at least 100 pixels, and so does the card.
+  const int list = std::clamp(total - card - splitter_->handleWidth(), 100, std::max(100, total - 100));
+  splitter_->setSizes({list, total - list});
+}
+
+void CustomerListWidget::ShowContextMenu(const QPoint& at) {
+  QMenu menu(this);
+  for (const app::MenuItem& item : model_.ContextMenu()) {
+    if (item.id == 0) {
+      menu.addSeparator();
+      continue;
+    }
+    QAction* action = menu.addAction(ui::ToQString(item.text));
+    action->setEnabled(item.enabled);
+    action->setData(item.id);
+  }
+  if (QAction* chosen = menu.exec(table_->viewport()->mapToGlobal(at))) frame_.OnCommand(chosen->data().toInt());
+}
+
+}  // namespace customers

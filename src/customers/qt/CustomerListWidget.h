@@ -1,0 +1,48 @@
+#pragma once
+// The customer list screen on Qt, rendering customers::CKokyakuView: the table of customers, the
+// count, the three extraction buttons on the pale yellow form, and the slot of the card pane
+// beside the list behind a draggable divider.
+
+#include <QWidget>
+
+#include "customers/CKokyakuView.h"
+
+class QLabel;
+class QPushButton;
+class QSplitter;
+class QTableView;
+
+namespace customers {
+
+class CustomerTableModel;
+
+class CustomerListWidget : public QWidget {
+ public:
+  CustomerListWidget(CKokyakuView& model, app::CMainFrame& frame, QWidget* parent);
+  ~CustomerListWidget() override;
+
+  QTableView* Table() const { return table_; }
+  // Where the card pane goes; hidden while the card is not shown.
+  QWidget* CardSlot() const { return card_; }
+
+ private:
+  void BuildButtons(QWidget* bar);
+  void ShowRows();
+  void Sync();
+  void ShowSelection();
+  void PassSelection();
+  void ShowContextMenu(const QPoint& at);
+  void LayOutCard();
+
+  CKokyakuView& model_;
+  app::CMainFrame& frame_;
+  CustomerTableModel* rows_ = nullptr;
+  QTableView* table_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QWidget* card_ = nullptr;
+  QLabel* count_ = nullptr;
+  std::vector<QPushButton*> extractionButtons_;
+  bool syncing_ = false;
+};
+
+}  // namespace customers
