@@ -36,8 +36,8 @@ inline records::CKokyaku SampleCustomer(int i) {
   k.Add1_Home = place[1];
   k.Add2_Home = place[2];
   k.TEL_Home = text::Format("0%d-%d-%d", 3 + i % 6, 1000 + i % 9000, 2000 + (i * 7) % 8000);
-  k.ImportantRanking = kRanks[i % 6];
-  if (i % 3 == 0) k.CompName = text::Format("株式会社%s商事", surname[0]);
+  k.ImportantRanking = kRanks[(i / 4 + i) % 6];
+  if ((i / 2) % 3 == 0) k.CompName = text::Format("株式会社%s商事", surname[0]);
   return k;
 }
 

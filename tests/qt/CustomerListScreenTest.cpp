@@ -1,0 +1,95 @@
+// The customer list on screen with a few hundred customers: rows, count, header sorting, the
+// selection handed to the model, the card slot; screenshots.
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "app/CMainFrame.h"
+#include "app/CTovanaDoc.h"
+#include "app/Screens.h"
+#include "app/qt/MainFrameWindow.h"
+#include "customers/CKokyakuView.h"
+#include "customers/SampleCustomers.h"
+#include "customers/qt/CustomerListWidget.h"
+#include "platform/CProfile.h"
+#include "qt/GuiTestSupport.h"
+#include "records/CQmvFile.h"
+#include "records/QmvSchema.h"
+#include "settings/CQMVDispKokyakuCol.h"
+#include "settings/SettingsTestSupport.h"
+#include "text/Collation.h"
+
+namespace customers {
+namespace {
+
+class CustomerListScreen : public settings::test::SettingsFolderTest {
+ protected:
+  CustomerListScreen() {
+    PlaceColumnSet();
+    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
+    doc.SetDataFolder(Data());
+    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
+    for (int i = 0; i < 300; ++i) {
+      auto k = std::make_unique<records::CKokyaku>(test::SampleCustomer(i));
+      EXPECT_GT(doc.AddCustomer(k), 0);
+    }
+    profile.WriteInt("Settings-KList", "colwidth1", 160);
+  }
+  ~CustomerListScreen() override { doc.Store().SaveQMV(true); }
+
+  platform::CProfile profile{temp / "user.ini"};
+  app::CTovanaDoc doc{ui, Install(), &profile};
+};
+
+TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) {
+  // More columns than the two defaults, as a shop would set them up.
+  {
+    settings::CQMVDispKokyakuCol display(ui, Install());
+    display.GetKeys() = {"CustomerID", "Name", "Yomi", "Add1_Home", "Add2_Home", "TEL_Home", "ImportantRanking", "CompName"};
+    ASSERT_EQ(display.Save(), 1);
+  }
+  app::CMainFrame frame(ui, {});
+  app::MenuScreenContext context;
+  context.ui = &ui;
+  context.frame = &frame;
+  context.doc = &doc;
+  context.install = Install();
+  frame.SetDocument(&doc);
+  frame.SetScreenFactory(app::MakeScreenFactory(context));
+  app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
+  ASSERT_TRUE(frame.Create());
+  ASSERT_TRUE(frame.SwitchScreen(app::CScreen::kCustomerList));
+  window.resize(1000, 640);
+  gui_test::ShowAndWait(window);
+
+  auto* list = dynamic_cast<CustomerListWidget*>(window.centralWidget());
+  ASSERT_NE(list, nullptr);
+  QTableView* table = list->Table();
+  EXPECT_EQ(table->model()->rowCount(), 300);
+  EXPECT_EQ(table->model()->columnCount(), 8);
+  EXPECT_EQ(table->columnWidth(1), 160);
+  EXPECT_EQ(table->model()->headerData(1, Qt::Horizontal).toString(), QString::fromUtf8("氏名"));
+  auto* count = gui_test::Find<QLabel>(*list, QString::fromUtf8("300件"));
+  ASSERT_NE(count, nullptr);
+  gui_test::SaveScreenshot(window, "customer-list.png");
+
+  QTest::mouseClick(table->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                    QPoint(table->horizontalHeader()->sectionViewportPosition(2) + 5, 5));
+  auto& model = dynamic_cast<CKokyakuView&>(*frame.ActiveScreen());
+  const std::string first = model.List().CellText(0, 2);
+  const std::string last = model.List().CellText(299, 2);
+  EXPECT_LE(text::JapaneseSortKey(first), text::JapaneseSortKey(last));
+  EXPECT_EQ(table->model()->index(0, 2).data().toString().toStdString(), first);
+
+  table->selectRow(5);
+  EXPECT_EQ(model.List().Selection(), std::vector<int>{5});
+  gui_test::SaveScreenshot(window, "customer-list-sorted.png");
+  window.close();
+}
+
+}  // namespace
+}  // namespace customers
