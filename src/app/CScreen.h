@@ -42,6 +42,8 @@ class CScreen {
   virtual bool IsCommandChecked(int /*id*/) const { return false; }
   // The screen's menu bar (top-level menus with their items); empty for none.
   virtual std::vector<MenuItem> MenuBar() const { return {}; }
+  // Whether the window is maximised when the screen opens.
+  virtual bool OpensMaximised() const { return false; }
   // The screen is about to be replaced: it saves what it keeps between runs.
   virtual void OnClose() {}
   // A find-next from the frame's find dialog (screens 1 to 4).

@@ -415,6 +415,19 @@ void CKokyakuView::OnFind(const app::FindRequest& request) {
   Changed();
 }
 
+void CKokyakuView::ReloadAllCustomers() {
+  if (!c_.doc) return;
+  list_.SetRows({});  // the rows point into the list about to be freed
+  c_.doc->Customers().clear();
+  c_.doc->ClearExtraction();
+  c_.doc->ClearAnalysis();
+  const std::string order = settings::CDefaultSort(*c_.ui, c_.doc->DataFolder()).OrderClause();
+  if (c_.doc->Store().GetAllKokyaku(c_.doc->Customers(), order) == 0) {
+    c_.ui->Tell("顧客データの取得に失敗しました。\n顧客データを表示できません。\n");
+  }
+  Fill();
+}
+
 void CKokyakuView::SelectAll() {
   if (cardShown_) ShowCard(false);
   list_.SelectAll();

@@ -46,6 +46,7 @@ class CKokyakuView : public app::CScreen {
   std::vector<app::MenuItem> MenuBar() const override;
   void OnFind(const app::FindRequest& request) override;
   void OnClose() override;
+  bool OpensMaximised() const override { return true; }
 
   CKokyakuList& List() { return list_; }
   const CKokyakuList& List() const { return list_; }
@@ -69,6 +70,10 @@ class CKokyakuView : public app::CScreen {
   void OnDoubleClick();
   // A column's width changed in the view.
   void SetColumnWidth(int column, int width);
+
+  // After an import: every customer read again in the default order, extraction and analysis
+  // dropped, the list refilled.
+  void ReloadAllCustomers();
 
   // The right-click menu.
   std::vector<app::MenuItem> ContextMenu() const;

@@ -224,6 +224,18 @@ TEST_F(CustomerListTest, WithTheCardShownOneRowIsSelectedAndSelectAllHidesTheCar
   EXPECT_EQ(view.List().Selection().size(), 4u);
 }
 
+TEST_F(CustomerListTest, ReloadingReadsEveryCustomerAgainInTheDefaultOrderAndDropsTheExtraction) {
+  AddCustomers(3);
+  CKokyakuView& view = Open();
+  auto k = std::make_unique<records::CKokyaku>(test::SampleCustomer(50));
+  ASSERT_GT(doc.Store().AddNewKokyaku(*k), 0);  // as an import adds customers
+  doc.SetExtraction(std::make_unique<settings::CExCondition>(), true);
+  view.ReloadAllCustomers();
+  EXPECT_EQ(view.List().RowCount(), 4);
+  EXPECT_EQ(doc.CurrentExtraction(), nullptr);
+  EXPECT_FALSE(view.ShowsSubset());
+}
+
 TEST_F(CustomerListTest, ColumnWidthsAndTheCardWidthAreKeptInTheProfile) {
   AddCustomers(2);
   settings::CExCondition condition;

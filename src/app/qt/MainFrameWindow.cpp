@@ -153,7 +153,8 @@ std::vector<MenuItem> MainFrameWindow::CommonMenus(int screen) {
 
 void MainFrameWindow::Sync() {
   CScreen* screen = frame_.ActiveScreen();
-  if (screen && screen != shownScreen_) {
+  const bool newScreen = screen && screen != shownScreen_;
+  if (newScreen) {
     // The old view may be the one whose handler asked for the switch: it goes once that returns.
     if (QWidget* old = takeCentralWidget()) old->deleteLater();
     setCentralWidget(MakeScreenView(*screen, frame_, this));
@@ -170,6 +171,7 @@ void MainFrameWindow::Sync() {
   setWindowTitle(ui::ToQString(frame_.Title()));
   setAccessibleName(windowTitle());
   SyncFrameStyle();
+  if (newScreen && screen->OpensMaximised() && isVisible()) showMaximized();
   SyncFindDialog();
 }
 
