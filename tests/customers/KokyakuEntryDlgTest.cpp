@@ -30,6 +30,7 @@ using ui::Icon;
 class EntryDlgTest : public settings::test::SettingsFolderTest {
  protected:
   EntryDlgTest() {
+    PlaceColumnSet();
     EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
     doc.SetDataFolder(Data());
     EXPECT_EQ(doc.Store().InitDB(Data()), 1) << doc.Store().DispOleDBErrDlg();

@@ -23,6 +23,7 @@ using ui::Answer;
 class LookupTest : public settings::test::SettingsFolderTest {
  protected:
   LookupTest() {
+    PlaceColumnSet();
     std::filesystem::create_directories(temp / "media");
     Write(temp / "yubin" / CMultiDB::kPostalFileName, CMultiDB::Dictionary::Postal,
           {{"1000001", "東京都", "千代田区", "千代田", "", ""},
