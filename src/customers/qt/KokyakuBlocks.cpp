@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolButton>
 
 #include "customers/CKokyakuDlg.h"
 #include "customers/qt/ChoiceListComboBox.h"
@@ -17,10 +18,12 @@ namespace customers {
 namespace {
 
 // The small "..." button beside a field; accessibleName tells which lookup it runs.
-QPushButton* DotsButton(QWidget* parent, const char* accessibleName, std::function<void()> onClick) {
-  QPushButton* button = ui::MakeButton("...", parent, std::move(onClick));
+QToolButton* DotsButton(QWidget* parent, const char* accessibleName, std::function<void()> onClick) {
+  auto* button = new QToolButton(parent);
+  button->setText(QStringLiteral("..."));
   button->setAccessibleName(QString::fromUtf8(accessibleName));
-  button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 18);
+  button->setToolTip(button->accessibleName());
+  QObject::connect(button, &QToolButton::clicked, button, [onClick = std::move(onClick)] { onClick(); });
   return button;
 }
 

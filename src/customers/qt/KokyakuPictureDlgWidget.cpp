@@ -22,7 +22,7 @@ KokyakuPictureDlgWidget::KokyakuPictureDlgWidget(CKokyakuPictureDlg& model, QWid
     const std::string caption = model_.Caption(slot);
     grid->addWidget(ui::MakeLabel(caption, this), 0, slot, Qt::AlignHCenter);
     previews_[slot] = new PicturePreview(this);
-    previews_[slot]->setAccessibleName(ui::ToQString(caption));
+    previews_[slot]->setAccessibleName(ui::ToQString(caption + " プレビュー"));
     grid->addWidget(previews_[slot], 1, slot, Qt::AlignHCenter);
     names_[slot] = new QLineEdit(this);
     names_[slot]->setReadOnly(true);
