@@ -8,7 +8,10 @@
 #include "app/Commands.h"
 #include "customers/CDispColumnDlg.h"
 #include "customers/CFreeItemDlg.h"
+#include "customers/CKokyakuDocOwner.h"
 #include "customers/CSelectComboDlg.h"
+#include "customers/KokyakuEntry.h"
+#include "lookup/CLookupFacility.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
 #include "settings/CDefKokyaku.h"
@@ -201,7 +204,11 @@ void CTovanaView::RunButton(int button) {
 void CTovanaView::AddCustomer() {
   if (!c_.frame || !c_.doc) return c_.ui->Tell(kCannotAdd);
   if (c_.doc->IsReadOnly()) return c_.ui->Tell(kReadOnlyAdd);
-  c_.ui->Tell(kNotAvailable, ui::Icon::Information);
+  // The menu screen is not handed the application's lookups; one opened for this dialog finds the
+  // same dictionaries through the machine profile.
+  lookup::CLookupFacility lookups(*c_.ui, c_.install);
+  customers::CKokyakuDocOwner owner(*c_.doc, &lookups);
+  customers::AddCustomerDialog(*c_.ui, owner, c_.doc->CardType(), c_.install);
 }
 
 bool CTovanaView::PastData() const { return c_.doc && c_.doc->IsReadOnly(); }

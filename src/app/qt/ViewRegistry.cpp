@@ -3,10 +3,17 @@
 #include "app/qt/AboutDlgWidget.h"
 #include "app/qt/PassCheckDlgWidget.h"
 #include "app/qt/PassSetDlgWidget.h"
+#include "customers/CKokyakuCompanyDlg.h"
+#include "customers/CKokyakuNormalDlg.h"
+#include "customers/CKokyakuPersonDlg.h"
+#include "customers/qt/AddressSelectDlgWidget.h"
 #include "customers/qt/ComboEditDlgWidget.h"
 #include "customers/qt/ComboItemDlgWidget.h"
 #include "customers/qt/DispColumnDlgWidget.h"
 #include "customers/qt/FreeItemDlgWidget.h"
+#include "customers/qt/KokyakuDlgWidget.h"
+#include "customers/qt/KokyakuPictureDlgWidget.h"
+#include "customers/qt/KokyakuSubDlgWidget.h"
 #include "customers/qt/SelectComboDlgWidget.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
@@ -23,6 +30,12 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<customers::CDispColumnDlg, customers::DispColumnDlgWidget>();
   ui.RegisterView<customers::CFreeItemDlg, customers::FreeItemDlgWidget>();
   ui.RegisterView<customers::CSelectComboDlg, customers::SelectComboDlgWidget>();
+  ui.RegisterView<customers::CKokyakuNormalDlg, customers::KokyakuDlgWidget>();
+  ui.RegisterView<customers::CKokyakuPersonDlg, customers::KokyakuDlgWidget>();
+  ui.RegisterView<customers::CKokyakuCompanyDlg, customers::KokyakuDlgWidget>();
+  ui.RegisterView<customers::CKokyakuSubDlg, customers::KokyakuSubDlgWidget>();
+  ui.RegisterView<customers::CKokyakuPictureDlg, customers::KokyakuPictureDlgWidget>();
+  ui.RegisterView<customers::CAddressSelectDlg, customers::AddressSelectDlgWidget>();
   ui.RegisterView<history::CRirekiDlg, history::RirekiDlgWidget>();
   ui.RegisterView<history::CRirekiRefDlg, history::RirekiRefDlgWidget>();
 }
