@@ -14,13 +14,15 @@ using records::CKokyaku;
 namespace {
 
 constexpr CardButton kHistoryButtons[] = {
-    {CardCommand::AddHistory, "新規追加...", 7},  {CardCommand::ModifyHistory, "修正...", 82},
-    {CardCommand::FindHistory, "検索...", 157},    {CardCommand::CopyHistory, "ｺﾋﾟｰ", 232},
-    {CardCommand::DeleteHistory, "削除", 307},
+    {CardCommand::AddHistory, "新規追加...", "履歴を追加", 7},
+    {CardCommand::ModifyHistory, "修正...", "履歴を修正", 82},
+    {CardCommand::FindHistory, "検索...", "履歴内を検索", 157},
+    {CardCommand::CopyHistory, "ｺﾋﾟｰ", "履歴をコピー", 232},
+    {CardCommand::DeleteHistory, "削除", "履歴を削除", 307},
 };
 constexpr CardButton kCustomerButtons[] = {
-    {CardCommand::ModifyCustomer, "修正...", 7},
-    {CardCommand::CopyCustomer, "ｺﾋﾟｰ", 82},
+    {CardCommand::ModifyCustomer, "修正...", "顧客を修正", 7},
+    {CardCommand::CopyCustomer, "ｺﾋﾟｰ", "顧客をコピー", 82},
 };
 constexpr CardHistoryColumn kHistoryColumns[] = {{"日付", 100}, {"概要", 100}, {"詳細", 100}, {"検索ｷｰﾜｰﾄﾞ", 100}};
 constexpr std::string_view kTabNames[] = {"履歴", "詳細", "詳細２"};

@@ -36,10 +36,13 @@ namespace customers {
 // What the seven buttons send.
 enum class CardCommand { AddHistory, ModifyHistory, FindHistory, CopyHistory, DeleteHistory, ModifyCustomer, CopyCustomer };
 
-// A button: its command, caption and left edge; every button is 70 × 20 in the row y 32 to 52.
+// A button: its command, caption, the command's name (what a screen reader announces, since
+// both tabs have a "修正..." and a "ｺﾋﾟｰ") and left edge; every button is 70 × 20 in the row y 32
+// to 52.
 struct CardButton {
   CardCommand command;
   std::string_view caption;
+  std::string_view name;
   int x;
 };
 inline constexpr int kCardButtonTop = 32, kCardButtonWidth = 70, kCardButtonHeight = 20;

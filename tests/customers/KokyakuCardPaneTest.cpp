@@ -164,7 +164,7 @@ TEST_F(CardPaneTest, TheCardShowsTheColumnTextsUnderTheCurrentLabelsAndTheVipMar
 
 TEST_F(CardPaneTest, SortingByDateTwiceReversesTheOrderAndTextsSortWithoutCase) {
   ShowYamadaHistory();
-  EXPECT_EQ(Summaries(), (std::vector<std::string>{"問い合わせ", "DM", "購入"}));  // newest stored first
+  EXPECT_EQ(Summaries(), (std::vector<std::string>{"購入", "問い合わせ", "DM"}));  // as stored: newest first
   Pane().OnHistoryHeaderClicked(0);
   EXPECT_EQ(Summaries(), (std::vector<std::string>{"DM", "問い合わせ", "購入"}));
   Pane().OnHistoryHeaderClicked(0);
@@ -219,7 +219,7 @@ TEST_F(CardPaneTest, AnAddedEntryLandsOnTopSelectedAndTheRowIsToldToFollow) {
 
 TEST_F(CardPaneTest, DeletingAsksWithNoAsDefaultRemovesTheRowAndTouchesTheCustomer) {
   ShowYamadaHistory();
-  Pane().SelectHistoryRow(1);  // DM
+  Pane().SelectHistoryRow(1);  // 問い合わせ
   ui.ExpectMessage(KokyakuCardPane::kDeleteQuestion, Buttons::YesNo, Icon::Question, Answer::No, Answer::No);
   Pane().OnDeleteHistory();
   EXPECT_EQ(Pane().HistoryRowCount(), 3);
@@ -228,7 +228,7 @@ TEST_F(CardPaneTest, DeletingAsksWithNoAsDefaultRemovesTheRowAndTouchesTheCustom
   Pane().onCustomerChanged = [&](std::int32_t id) { touched.push_back(id); };
   ui.ExpectMessage(KokyakuCardPane::kDeleteQuestion, Answer::Yes);
   Pane().OnDeleteHistory();
-  EXPECT_EQ(Summaries(), (std::vector<std::string>{"問い合わせ", "購入"}));
+  EXPECT_EQ(Summaries(), (std::vector<std::string>{"購入", "DM"}));
   EXPECT_EQ(Pane().HistorySelection(), -1);
   records::RirekiList stored;
   ASSERT_EQ(doc.Store().GetRirekiForKokyaku(yamada, stored), 1);
@@ -259,16 +259,19 @@ TEST_F(CardPaneTest, ReadOnlyDataRefusesDeleteAndCopyAndOnlyShowsAnEntry) {
 }
 
 TEST_F(CardPaneTest, FindLooksCaseSensitivelyFromTheSelectionInBothDirectionsAndReportsTheEnd) {
-  ShowYamadaHistory();  // 問い合わせ/カタログ, DM/秋の案内, 購入/家具
+  ShowYamadaHistory();  // 購入/家具, 問い合わせ/カタログ, DM/秋の案内
   Pane().OnFind({"案内", true, false});
-  EXPECT_EQ(Pane().HistorySelection(), 1);
+  EXPECT_EQ(Pane().HistorySelection(), 2);
   Pane().OnFind({"カタログ", false, false});
-  EXPECT_EQ(Pane().HistorySelection(), 0);
+  EXPECT_EQ(Pane().HistorySelection(), 1);
   ui.ExpectMessage(KokyakuCardPane::kSearchEnded, Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
   Pane().OnFind({"dm", true, false});
-  EXPECT_EQ(Pane().HistorySelection(), 0);
+  EXPECT_EQ(Pane().HistorySelection(), 1);
+  ui.ExpectMessage(KokyakuCardPane::kSearchEnded, Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
   Pane().OnFind({"家具", true, false});
-  EXPECT_EQ(Pane().HistorySelection(), 2);
+  EXPECT_EQ(Pane().HistorySelection(), 1);
+  Pane().OnFind({"家具", false, false});
+  EXPECT_EQ(Pane().HistorySelection(), 0);
 }
 
 TEST_F(CardPaneTest, SwitchingToADetailTabEndsTheHistorySearchAndClosesTheFindDialog) {

@@ -72,9 +72,9 @@ void PaintPicture(QPainter& painter, const KokyakuCardPane& pane, const KokyakuC
 
 void PaintValue(QPainter& painter, const KokyakuCardPane& pane, const KokyakuCardField& field) {
   const QRect box = ValueRect(field).adjusted(0, 2, 0, -2);
+  // A rule under the value, no filled box: the watermark stays visible behind the fields.
   painter.setPen(kFrameColour);
-  painter.setBrush(kBoxColour);
-  painter.drawRect(box.adjusted(0, 0, -1, -1));
+  painter.drawLine(box.bottomLeft(), box.bottomRight());
   const std::string text = pane.FieldText(field.column);
   if (text.empty()) return;
   QFont font = KokyakuCardFont(kTextPixels);

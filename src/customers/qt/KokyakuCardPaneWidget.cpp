@@ -17,6 +17,8 @@ namespace customers {
 
 namespace {
 
+constexpr std::size_t kDetailsColumn = 2;
+
 QColor ColourOf(std::uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
 QFont PaneFont(const QWidget& widget, int pixels, bool bold) {
@@ -42,6 +44,7 @@ void KokyakuCardPaneWidget::BuildButtons() {
     for (const CardButton& b : KokyakuCardPane::Buttons(tab)) {
       const CardCommand command = b.command;
       QPushButton* button = ui::MakeButton(b.caption, this, [this, command] { Act([&] { pane_.OnButton(command); }); });
+      button->setAccessibleName(ui::ToQString(b.name));
       button->setGeometry(b.x, kCardButtonTop, kCardButtonWidth, kCardButtonHeight);
       button->setFont(PaneFont(*this, 12, false));
       buttons_.push_back({button, command, tab == KokyakuCardPane::kHistoryTab});
@@ -108,6 +111,7 @@ void KokyakuCardPaneWidget::Refresh() {
   sheet_->setVisible(!onHistory);
   if (onHistory) {
     FillHistory();
+    FitHistoryColumns();
   } else {
     sheet_->ShowPage(pane_.Tab());
   }
@@ -150,13 +154,20 @@ void KokyakuCardPaneWidget::LayOut() {
                       QPoint(width() - KokyakuCardPane::kMargin - 1, height() - KokyakuCardPane::kMargin - 1));
   list_->setGeometry(content);
   sheet_->setGeometry(content);
+  FitHistoryColumns();
+}
+
+void KokyakuCardPaneWidget::FitHistoryColumns() {
+  // The details column takes what the others leave of the list, at least its own width.
+  int available = list_->maximumViewportSize().width();
+  if (list_->verticalScrollBar()->isVisible()) available -= list_->verticalScrollBar()->width();
   const auto columns = KokyakuCardPane::HistoryColumns();
   int fixed = 0;
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    if (c != 2) fixed += columns[c].width;
+    if (c != kDetailsColumn) fixed += columns[c].width;
   }
   for (std::size_t c = 0; c < columns.size(); ++c) {
-    const int width = c == 2 ? std::max(columns[c].width, content.width() - fixed) : columns[c].width;
+    const int width = c == kDetailsColumn ? std::max(columns[c].width, available - fixed) : columns[c].width;
     list_->setColumnWidth(static_cast<int>(c), width);
   }
 }

@@ -45,6 +45,7 @@ class KokyakuCardPaneWidget : public QWidget {
   void BuildHistoryList();
   void FillHistory();
   void LayOut();
+  void FitHistoryColumns();
   template <typename Action>
   void Act(Action action) {
     action();
