@@ -10,6 +10,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTovanaDoc.h"
+#include "customers/KokyakuCardUrl.h"
 #include "history/CRirekiRefDlg.h"
 #include "records/CQmvFile.h"
 #include "records/KokyakuColumns.h"
@@ -235,6 +236,31 @@ TEST_F(CardPaneTest, DeletingAsksWithNoAsDefaultRemovesTheRowAndTouchesTheCustom
   EXPECT_EQ(stored.size(), 2u);
   EXPECT_EQ(Cached(yamada).RirekiUpDate, kNow);
   EXPECT_EQ(touched, std::vector<std::int32_t>{yamada});
+}
+
+TEST_F(CardPaneTest, AnEntryAlreadyGoneFromTheStoreLeavesTheListWithoutComplaint) {
+  ShowYamadaHistory();
+  Pane().SelectHistoryRow(0);
+  ASSERT_EQ(doc.Store().DeleteRireki(Pane().History().Row(0).ID, kNow), 1);
+  ui.ExpectMessage(KokyakuCardPane::kDeleteQuestion, Answer::Yes);
+  Pane().OnDeleteHistory();
+  EXPECT_EQ(Summaries(), (std::vector<std::string>{"問い合わせ", "DM"}));
+}
+
+TEST_F(CardPaneTest, WebAddressesOnlyEverReachTheBrowserAsWebAddresses) {
+  EXPECT_EQ(BrowserAddress("https://example.jp/a b"), "https://example.jp/a b");
+  EXPECT_EQ(BrowserAddress("HTTP://EXAMPLE.JP"), "HTTP://EXAMPLE.JP");
+  EXPECT_EQ(BrowserAddress("www.example.jp"), "http://www.example.jp");
+  EXPECT_EQ(BrowserAddress("/home/user/run.desktop"), "http:///home/user/run.desktop");
+  EXPECT_EQ(BrowserAddress("file:///etc/passwd"), "http://file:///etc/passwd");
+  EXPECT_EQ(BrowserAddress("--help"), "http://--help");
+  ui.ExpectMessage(kUrlEmpty);
+  EXPECT_EQ(OpenURL(ui, "  ", "/bin/true"), 0);
+  ui.ExpectMessage(kUrlNoProgram);
+  EXPECT_EQ(OpenURL(ui, "www.example.jp", ""), 0);
+  ui.ExpectMessage(kUrlNoProgram);
+  EXPECT_EQ(OpenURL(ui, "www.example.jp", temp / "no-such-opener"), 0);
+  EXPECT_EQ(OpenURL(ui, "www.example.jp", "/bin/true"), 1);
 }
 
 TEST_F(CardPaneTest, ReadOnlyDataRefusesDeleteAndCopyAndOnlyShowsAnEntry) {
