@@ -62,7 +62,10 @@ class CMainFrame {
     findOpen_ = true;
     Changed();
   }
-  void OnFindDialogClosing() { findOpen_ = false; }
+  void OnFindDialogClosing() {
+    findOpen_ = false;
+    Changed();
+  }
   // A find-next of the dialog goes to the screen only on screens 1 to 4.
   void OnFindNext(const FindRequest& request);
 

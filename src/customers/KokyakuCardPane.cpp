@@ -92,10 +92,7 @@ void KokyakuCardPane::SelectTab(int tab) {
   tab_ = tab;
   if (tab_ == kHistoryTab || !historySearch_) return;
   historySearch_ = false;
-  if (frame_ && frame_->FindDialogOpen()) {
-    frame_->OnFindDialogClosing();
-    NotifyFrame();
-  }
+  if (frame_ && frame_->FindDialogOpen()) frame_->OnFindDialogClosing();
 }
 
 void KokyakuCardPane::OnTabClicked(int tab) {
@@ -114,9 +111,6 @@ std::string_view KokyakuCardPane::TabName(int tab) { return tab >= 0 && tab < kT
 
 std::uint32_t KokyakuCardPane::TabColour(int tab) { return tab >= 0 && tab < kTabCount ? kTabColours[tab] : 0xFFFFFF; }
 
-void KokyakuCardPane::NotifyFrame() {
-  if (frame_ && frame_->onChanged) frame_->onChanged();
-}
 
 // --- Buttons ---
 
@@ -215,9 +209,7 @@ bool KokyakuCardPane::DeleteSelected() {
 
 void KokyakuCardPane::OnFindInHistory() {
   historySearch_ = true;
-  if (!frame_) return;
-  frame_->OpenFindDialog();
-  NotifyFrame();
+  if (frame_) frame_->OpenFindDialog();
 }
 
 bool KokyakuCardPane::IsHistorySearch() const {

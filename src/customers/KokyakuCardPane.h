@@ -169,7 +169,6 @@ class KokyakuCardPane {
 
  private:
   void CustomerTouched(std::int32_t customerId);
-  void NotifyFrame();
   bool DeleteSelected();
 
   ui::Ui& ui_;
