@@ -204,10 +204,7 @@ void CTovanaView::RunButton(int button) {
 void CTovanaView::AddCustomer() {
   if (!c_.frame || !c_.doc) return c_.ui->Tell(kCannotAdd);
   if (c_.doc->IsReadOnly()) return c_.ui->Tell(kReadOnlyAdd);
-  // The menu screen is not handed the application's lookups; one opened for this dialog finds the
-  // same dictionaries through the machine profile.
-  lookup::CLookupFacility lookups(*c_.ui, c_.install);
-  customers::CKokyakuDocOwner owner(*c_.doc, &lookups);
+  customers::CKokyakuDocOwner owner(*c_.doc, c_.lookups);
   customers::AddCustomerDialog(*c_.ui, owner, c_.doc->CardType(), c_.install);
 }
 

@@ -16,6 +16,10 @@
 #include "app/CScreen.h"
 #include "ui/Ui.h"
 
+namespace lookup {
+class CLookupFacility;
+}
+
 namespace app {
 
 class CMainFrame;
@@ -34,6 +38,7 @@ struct MenuScreenContext {
   CFormSource* forms = nullptr;
   std::filesystem::path install;
   std::function<void()> setPassword;  // the password dialog of the start-up password
+  lookup::CLookupFacility* lookups = nullptr;  // the postal and phone lookups; may be null
 };
 
 class CTovanaView : public CScreen {

@@ -61,6 +61,10 @@ constexpr Command kCommands[] = {
     {kCardHistoryTab, "履歴画面", ""},
     {kCardDetailTab, "詳細画面", ""},
     {kCardDetail2Tab, "詳細画面２", ""},
+    {kModifyHistory, "履歴を修正...", ""},
+    {kDeleteHistory, "履歴を削除", ""},
+    {kCopyHistory, "履歴をコピー...", ""},
+    {kFindHistory, "履歴内を検索...", ""},
 };
 
 }  // namespace

@@ -64,6 +64,10 @@ enum : int {
   kCardHistoryTab,
   kCardDetailTab,
   kCardDetail2Tab,
+  kModifyHistory,
+  kDeleteHistory,
+  kCopyHistory,
+  kFindHistory,
 };
 
 struct Command {

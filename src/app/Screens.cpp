@@ -20,7 +20,7 @@ CMainFrame::ScreenFactory MakeScreenFactory(MenuScreenContext context) {
       case CScreen::kCustomerCard:
       case CScreen::kCustomerCard2:
         return std::make_unique<customers::CKokyakuView>(
-            customers::ListContext{context.ui, &frame, context.doc, context.install}, n);
+            customers::ListContext{context.ui, &frame, context.doc, context.install, context.lookups}, n);
       case CScreen::kHistory: return std::make_unique<history::CRirekiView>(frame);
       case CScreen::kDM: return std::make_unique<dm::CDMListView>(frame);
       default: return nullptr;
@@ -51,6 +51,7 @@ std::unique_ptr<CMainFrame> MakeMainFrame(ui::Ui& ui, CTovanaApp& app, CFormSour
   context.doc = app.Document();
   context.forms = forms;
   context.install = app.InstallFolder();
+  context.lookups = &app.Lookups();
   context.setPassword = [&ui, install = app.InstallFolder()] { platform::CQMVPassCheck(ui, install).SetPassWord(); };
   frame->SetDocument(app.Document());
   frame->SetScreenFactory(MakeScreenFactory(std::move(context)));

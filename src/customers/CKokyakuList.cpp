@@ -137,6 +137,17 @@ int CKokyakuList::Find(std::string_view text, int from, bool down) const {
   return -1;
 }
 
+void CKokyakuList::InsertFirst(ListRow row) {
+  rows_.insert(rows_.begin(), std::move(row));
+  for (int& s : selected_) ++s;
+}
+
+void CKokyakuList::ReplaceCustomer(std::int32_t id, records::CKokyaku* customer) {
+  for (ListRow& row : rows_) {
+    if (row.id == id) row.customer = customer;
+  }
+}
+
 void CKokyakuList::RemoveCustomers(const records::IdArray& ids) {
   const std::unordered_set<std::int32_t> gone(ids.begin(), ids.end());
   std::vector<ListRow> kept;

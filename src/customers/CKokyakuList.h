@@ -65,6 +65,10 @@ class CKokyakuList {
   // -1 when the list ends first. from may be -1 (searching down from the top).
   int Find(std::string_view text, int from, bool down) const;
 
+  // Puts a row first; the selection moves with the rows it had.
+  void InsertFirst(ListRow row);
+  // Points the row of customer id at its new record (after the document replaced it).
+  void ReplaceCustomer(std::int32_t id, records::CKokyaku* customer);
   // Removes the rows of these customers; the selection drops them.
   void RemoveCustomers(const records::IdArray& ids);
   // The row showing the customer with this ID, or -1.

@@ -6,6 +6,7 @@
 #include "app/CTovanaDoc.h"
 #include "app/Commands.h"
 #include "customers/CDispColumnDlg.h"
+#include "customers/KokyakuEntry.h"
 #include "platform/CProfile.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CDefaultSort.h"
@@ -122,6 +123,7 @@ void CKokyakuView::Fill() {
   BuildColumns();
   list_.SetRows(std::move(rows));
   if (list_.RowCount() > 0) list_.SelectOnly(0);
+  RefreshCard();
   RowsChanged();
 }
 
@@ -165,6 +167,7 @@ void CKokyakuView::BuildColumns() {
 void CKokyakuView::SetSelection(std::vector<int> rows) {
   if (cardShown_ && rows.size() > 1) rows.resize(1);  // the card shows one customer
   list_.SetSelection(std::move(rows));
+  RefreshCard();
   Changed();
 }
 
@@ -182,9 +185,49 @@ void CKokyakuView::SetColumnWidth(int column, int width) {
 }
 
 void CKokyakuView::ShowCard(bool show) {
+  if (show) EnsureCard();
   cardShown_ = show;
   if (show && list_.Selection().size() > 1) list_.SelectOnly(list_.FirstSelected());
+  RefreshCard();
   Changed();
+}
+
+void CKokyakuView::EnsureCard() {
+  if (card_ || !c_.doc) return;
+  card_ = std::make_unique<KokyakuCardPane>(*c_.ui, *c_.doc, c_.frame);
+  card_->SelectTab(cardTab_);
+  card_->onTabRequested = [this](int tab) { OnCommand(cmd::kCardHistoryTab + tab); };
+  card_->onCommand = [this](CardCommand command) { OnCardCommand(command); };
+  card_->onCustomerChanged = [this](std::int32_t id) { RowChanged(id); };
+}
+
+void CKokyakuView::RefreshCard() {
+  if (!card_ || !cardShown_) return;
+  const int row = list_.FirstSelected();
+  if (card_->ShowCustomer(row >= 0 ? list_.Rows()[row].customer : nullptr) == -1) {
+    c_.ui->Tell(KokyakuCardPane::kHistoryUnreadable);
+  }
+}
+
+void CKokyakuView::SelectCardTab(int tab) {
+  if (!cardShown_) return;
+  cardTab_ = tab;
+  if (card_) card_->SelectTab(tab);
+  Changed();
+}
+
+void CKokyakuView::RowChanged(std::int32_t) { Changed(); }
+
+void CKokyakuView::OnCardCommand(CardCommand command) {
+  switch (command) {
+    case CardCommand::AddHistory: OnCommand(cmd::kAddHistory); break;
+    case CardCommand::ModifyHistory: OnCommand(cmd::kModifyHistory); break;
+    case CardCommand::FindHistory: OnCommand(cmd::kFindHistory); break;
+    case CardCommand::CopyHistory: OnCommand(cmd::kCopyHistory); break;
+    case CardCommand::DeleteHistory: OnCommand(cmd::kDeleteHistory); break;
+    case CardCommand::ModifyCustomer: OnCommand(cmd::kModifyCustomer); break;
+    case CardCommand::CopyCustomer: OnCommand(cmd::kCopyCustomer); break;
+  }
 }
 
 void CKokyakuView::OnClose() {
@@ -226,9 +269,17 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kCardHistoryTab:
     case cmd::kCardDetailTab:
     case cmd::kCardDetail2Tab:
-      if (cardShown_) cardTab_ = id - cmd::kCardHistoryTab;
-      Changed();
+      SelectCardTab(id - cmd::kCardHistoryTab);
       return true;
+    case cmd::kAddCustomer: AddCustomer(); return true;
+    case cmd::kModifyCustomer: ModifyCustomer(); return true;
+    case cmd::kCopyCustomer: CopyCustomer(); return true;
+    case cmd::kAddHistory: AddHistory(); return true;
+    case cmd::kModifyHistory:
+    case cmd::kDeleteHistory:
+    case cmd::kCopyHistory:
+    case cmd::kFindHistory:
+      return HistoryCommand(id);
     case cmd::kCardNormal:
     case cmd::kCardPersonal:
     case cmd::kCardCompany:
@@ -248,7 +299,13 @@ bool CKokyakuView::OnCommand(int id) {
 
 bool CKokyakuView::IsCommandEnabled(int id) const {
   if (NeedsSelection(id)) return !list_.Selection().empty();
+  const bool onHistory = cardShown_ && card_ && cardTab_ == KokyakuCardPane::kHistoryTab;
   switch (id) {
+    case cmd::kModifyHistory: return onHistory && card_->IsEnabled(CardCommand::ModifyHistory);
+    case cmd::kDeleteHistory: return onHistory && card_->IsEnabled(CardCommand::DeleteHistory);
+    case cmd::kCopyHistory: return onHistory && card_->IsEnabled(CardCommand::CopyHistory);
+    case cmd::kFindHistory: return onHistory;
+    case cmd::kAddCustomer: return true;
     case cmd::kSelectAll: return list_.RowCount() > 0;
     case cmd::kReleaseExtraction: return subset_;
     case cmd::kCardHistoryTab:
@@ -303,8 +360,10 @@ std::vector<app::MenuItem> CKokyakuView::MenuBar() const {
       menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kExit}),
       menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
                         cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
-      menu("顧客(&C)", {cmd::kDeleteCustomers, cmd::kDeleteAllHistory, 0, cmd::kFindCustomer, cmd::kSelectAll,
-                        cmd::kShowCount}),
+      menu("顧客(&C)", {cmd::kAddCustomer, cmd::kModifyCustomer, cmd::kDeleteCustomers, cmd::kCopyCustomer, 0,
+                        cmd::kDeleteAllHistory, 0, cmd::kFindCustomer, cmd::kSelectAll, cmd::kShowCount}),
+      menu("履歴(&R)", {cmd::kAddHistory, cmd::kModifyHistory, cmd::kDeleteHistory, cmd::kCopyHistory, 0,
+                        cmd::kFindHistory}),
       menu("抽出(&E)", {cmd::kReleaseExtraction}),
       menu("設定(&S)", {cmd::kCardNormal, cmd::kCardPersonal, cmd::kCardCompany, 0, cmd::kDisplayColumns}),
       menu("ﾍﾙﾌﾟ(&H)", {cmd::kHelp, 0, cmd::kAbout}),
@@ -312,7 +371,8 @@ std::vector<app::MenuItem> CKokyakuView::MenuBar() const {
 }
 
 std::vector<app::MenuItem> CKokyakuView::ContextMenu() const {
-  return {Item(cmd::kDeleteCustomers), app::MenuItem{}, Item(cmd::kSelectAll)};
+  return {Item(cmd::kAddCustomer), Item(cmd::kModifyCustomer), Item(cmd::kDeleteCustomers),
+          Item(cmd::kCopyCustomer), app::MenuItem{}, Item(cmd::kSelectAll)};
 }
 
 void CKokyakuView::UpdateDatabase() {
@@ -349,6 +409,7 @@ void CKokyakuView::DeleteCustomers() {
   if (result == -1) c_.ui->Tell("顧客情報が削除できませんでした。\n");
   if (result == 10) c_.ui->Tell("一部の顧客情報が削除できませんでした。\n");
   if (result == 1 && list_.RowCount() > 0) list_.SelectOnly(0);
+  RefreshCard();
   RowsChanged();
 }
 
@@ -368,7 +429,8 @@ void CKokyakuView::DeleteAllHistory() {
   if (result == 10) c_.ui->Tell("指定された顧客の履歴の一部は削除できませんでした。\n");
   if (result == 0) c_.ui->Tell("指定された顧客の履歴はありませんでした。\n", Icon::Information);
   if (result == -1) c_.ui->Tell("指定された顧客の履歴が削除できませんでした。\n");
-  Changed();  // the card shows the history as it is now
+  RefreshCard();  // the card shows the history as it is now
+  Changed();
 }
 
 void CKokyakuView::ShowCount() {
@@ -405,13 +467,19 @@ void CKokyakuView::GoToDM() {
 }
 
 void CKokyakuView::FindCustomer() {
+  if (card_) card_->EndHistorySearch();
   if (c_.frame) c_.frame->OpenFindDialog();
 }
 
 void CKokyakuView::OnFind(const app::FindRequest& request) {
+  if (card_ && card_->IsHistorySearch()) {
+    card_->OnFind(request);
+    return Changed();
+  }
   const int row = list_.Find(request.text, list_.FirstSelected(), request.down);
   if (row < 0) return c_.ui->Tell(kSearchEnded, Icon::Information);
   list_.SelectOnly(row);
+  RefreshCard();
   Changed();
 }
 
@@ -437,6 +505,111 @@ void CKokyakuView::SelectAll() {
 void CKokyakuView::EditDisplayColumns() {
   if (!customers::EditDisplayColumns(*c_.ui, c_.install)) return;
   Fill();
+}
+
+// --- Entry and history dialogs ---
+
+void CKokyakuView::AddCustomer() {
+  if (ReadOnly()) return c_.ui->Tell(kReadOnlyAdd);
+  if (!c_.doc) return;
+  AddCustomerDialog(*c_.ui, *this, c_.doc->CardType(), c_.install);
+}
+
+void CKokyakuView::ModifyCustomer() {
+  if (list_.Selection().empty()) return c_.ui->Tell("修正する顧客を選択してください");
+  list_.SelectOnly(list_.FirstSelected());
+  Changed();
+  if (ReadOnly()) c_.ui->Tell("データベースは読取専用です。\n顧客を修正することはできません。\n参照のみを行ないます。\n");
+  ModifyCustomerDialog(*c_.ui, *this, c_.doc->CardType(), list_.SelectedIds().front(), c_.install);
+}
+
+void CKokyakuView::CopyCustomer() {
+  if (!c_.doc) return c_.ui->Tell("顧客をコピーできません。");
+  if (ReadOnly()) return c_.ui->Tell("データベースは読取専用です。\n顧客をコピーすることはできません。\n");
+  if (list_.Selection().empty()) return c_.ui->Tell("コピーする顧客を選択してください");
+  list_.SelectOnly(list_.FirstSelected());
+  Changed();
+  CopyCustomerDialog(*c_.ui, *this, c_.doc->CardType(), list_.SelectedIds().front(), c_.install);
+}
+
+void CKokyakuView::AddHistory() {
+  if (ReadOnly()) return c_.ui->Tell("データベースは読取専用です。\n履歴を追加することはできません。\n");
+  if (list_.Selection().empty()) return c_.ui->Tell("履歴を追加する顧客を選択してください");
+  EnsureCard();
+  if (!cardShown_) {
+    // The pane's history owner adds the entry; it shows the customer the entry is for.
+    const records::CKokyaku* customer = list_.Rows()[list_.FirstSelected()].customer;
+    card_->ShowCustomer(customer);
+  }
+  card_->OnAddHistory({list_.SelectedIds().front()});
+  Changed();
+}
+
+bool CKokyakuView::HistoryCommand(int id) {
+  if (!IsCommandEnabled(id)) return true;
+  switch (id) {
+    case cmd::kModifyHistory: card_->OnModifyHistory(); break;
+    case cmd::kDeleteHistory: card_->OnDeleteHistory(); break;
+    case cmd::kCopyHistory: card_->OnCopyHistory(); break;
+    default: card_->OnFindInHistory(); break;
+  }
+  Changed();
+  return true;
+}
+
+int CKokyakuView::AddKokyaku(records::CKokyaku& customer) {
+  if (!c_.doc) return -1;
+  auto record = std::make_unique<records::CKokyaku>(customer);
+  const int id = c_.doc->AddCustomer(record);
+  if (id < 1) return id;  // the dialog tells the user and keeps the input
+  records::CKokyaku* stored = c_.doc->Customers().front().get();
+  customer = *stored;
+  list_.InsertFirst({stored, id, std::nullopt});
+  list_.SelectOnly(0);
+  RefreshCard();
+  RowsChanged();
+  return id;
+}
+
+int CKokyakuView::ModifyKokyaku(std::int32_t id, records::CKokyaku& customer) {
+  if (!c_.doc) return -1;
+  auto record = std::make_unique<records::CKokyaku>(customer);
+  const int result = c_.doc->ModifyCustomer(id, record);
+  if (result != 1) return result;  // the dialog tells the user and keeps the input
+  // The document holds a new record for the customer: the row points at it from now on.
+  for (const auto& k : c_.doc->Customers()) {
+    if (k->ID != id) continue;
+    list_.ReplaceCustomer(id, k.get());
+    customer = *k;
+  }
+  if (const int row = list_.RowOf(id); row >= 0) list_.SelectOnly(row);
+  RefreshCard();
+  RowsChanged();
+  return 1;
+}
+
+std::optional<KokyakuStep> CKokyakuView::StepKokyaku(int step) {
+  if (list_.Selection().size() != 1 || step == 0) return std::nullopt;
+  const int to = list_.FirstSelected() + (step < 0 ? -1 : 1);
+  if (to < 0 || to >= list_.RowCount() || !list_.Rows()[to].customer) return std::nullopt;
+  list_.SelectOnly(to);
+  RefreshCard();
+  Changed();
+  const bool further = step < 0 ? to > 0 : to + 1 < list_.RowCount();
+  return KokyakuStep{*list_.Rows()[to].customer, further};
+}
+
+std::optional<KokyakuPlace> CKokyakuView::SelectKokyaku(std::int32_t id) {
+  const int row = list_.RowOf(id);
+  if (row < 0 || !list_.Rows()[row].customer) return std::nullopt;
+  list_.SelectOnly(row);
+  RefreshCard();
+  Changed();
+  return KokyakuPlace{*list_.Rows()[row].customer, row > 0, row + 1 < list_.RowCount()};
+}
+
+std::filesystem::path CKokyakuView::PictureFolder() const {
+  return c_.doc ? c_.doc->PictureFolder() : std::filesystem::path();
 }
 
 }  // namespace customers

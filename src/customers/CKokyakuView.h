@@ -9,8 +9,12 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "app/CScreen.h"
+#include "customers/CKokyakuDlgOwner.h"
 #include "customers/CKokyakuList.h"
+#include "customers/KokyakuCardPane.h"
 #include "ui/Ui.h"
 
 namespace app {
@@ -25,9 +29,12 @@ struct ListContext {
   app::CMainFrame* frame = nullptr;
   app::CTovanaDoc* doc = nullptr;
   std::filesystem::path install;
+  lookup::CLookupFacility* lookups = nullptr;
 };
 
-class CKokyakuView : public app::CScreen {
+// The list is also the entry dialogs' owner: they save and step through it, so its rows stay in
+// step with the document and the database.
+class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
  public:
   static constexpr const char* kScreenTitle = "顧客 ソレル－顧客一覧";
   static constexpr const char* kSearchEnded = "検索が終了しました。\n";
@@ -56,6 +63,18 @@ class CKokyakuView : public app::CScreen {
   // analysis result; none for all customers.
   bool ShowsSubset() const { return subset_; }
   bool ExtractionButtonsShown() const { return subset_ && !analysisShown_; }
+
+  // The entry dialogs' owner.
+  int AddKokyaku(records::CKokyaku& customer) override;
+  int ModifyKokyaku(std::int32_t id, records::CKokyaku& customer) override;
+  std::optional<KokyakuStep> StepKokyaku(int step) override;
+  std::optional<KokyakuPlace> SelectKokyaku(std::int32_t id) override;
+  bool IsReadOnly() const override { return ReadOnly(); }
+  std::filesystem::path PictureFolder() const override;
+  lookup::CLookupFacility* Lookups() override { return c_.lookups; }
+
+  // The card pane's model; null until the card is first shown.
+  KokyakuCardPane* Card() { return card_.get(); }
 
   // The card pane: shown or not, its tab (0 履歴, 1 詳細, 2 詳細２), its stored width (0 none).
   bool CardShown() const { return cardShown_; }
@@ -102,6 +121,16 @@ class CKokyakuView : public app::CScreen {
   void SelectAll();
   app::MenuItem Item(int id) const;
   bool ReadOnly() const;
+  void EnsureCard();
+  void RefreshCard();
+  void SelectCardTab(int tab);
+  void OnCardCommand(CardCommand command);
+  void AddCustomer();
+  void ModifyCustomer();
+  void CopyCustomer();
+  void AddHistory();
+  bool HistoryCommand(int id);
+  void RowChanged(std::int32_t id);
 
   ListContext c_;
   int variant_;
@@ -111,6 +140,7 @@ class CKokyakuView : public app::CScreen {
   bool cardShown_ = false;
   int cardTab_ = 0;
   int cardWidth_ = 0;
+  std::unique_ptr<KokyakuCardPane> card_;
 };
 
 }  // namespace customers

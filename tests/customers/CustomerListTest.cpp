@@ -11,7 +11,10 @@
 #include "app/CTovanaDoc.h"
 #include "app/Commands.h"
 #include "app/Screens.h"
+#include "customers/CKokyakuDlg.h"
 #include "customers/CKokyakuList.h"
+#include "customers/CKokyakuNormalDlg.h"
+#include "history/CRirekiDlg.h"
 #include "customers/CKokyakuView.h"
 #include "customers/SampleCustomers.h"
 #include "platform/CProfile.h"
@@ -234,6 +237,59 @@ TEST_F(CustomerListTest, ReloadingReadsEveryCustomerAgainInTheDefaultOrderAndDro
   EXPECT_EQ(view.List().RowCount(), 4);
   EXPECT_EQ(doc.CurrentExtraction(), nullptr);
   EXPECT_FALSE(view.ShowsSubset());
+}
+
+TEST_F(CustomerListTest, EntryDialogsSaveThroughTheListSoItsRowsFollowTheDatabase) {
+  AddCustomers(3);
+  CKokyakuView& view = Open();
+  ui.ExpectDialog<CKokyakuNormalDlg>([](CKokyakuNormalDlg& d) {
+    d.Form().SetText("Name", "新規　顧客");
+    d.OnCancel();
+  });
+  ui.ExpectMessage(CKokyakuDlg::kAddOnClose, Answer::Yes);
+  frame->OnCommand(cmd::kAddCustomer);
+  ASSERT_EQ(view.List().RowCount(), 4);
+  EXPECT_EQ(view.List().CellText(0, 1), "新規　顧客");
+  EXPECT_EQ(view.List().Selection(), std::vector<int>{0});
+
+  view.SetSelection({2});
+  const std::int32_t id = view.List().SelectedIds().front();
+  ui.ExpectDialog<CKokyakuNormalDlg>([](CKokyakuNormalDlg& d) {
+    d.Form().SetText("Name", "変更　後");
+    d.OnCancel();
+  });
+  ui.ExpectMessage(CKokyakuDlg::kModifyOnClose, Answer::Yes);
+  frame->OnCommand(cmd::kModifyCustomer);
+  // The document replaced the record: the row shows the new one (a stale pointer would be caught here).
+  EXPECT_EQ(view.List().CellText(view.List().RowOf(id), 1), "変更　後");
+  EXPECT_EQ(InStore(), 4u);
+}
+
+TEST_F(CustomerListTest, HistoryIsAddedFromTheListAndTheCardShowsTheSelectedCustomer) {
+  AddCustomers(3);
+  CKokyakuView& view = Open();
+  view.SetSelection({1});
+  const std::int32_t id = view.List().SelectedIds().front();
+  ui.ExpectDialog<history::CRirekiDlg>([](history::CRirekiDlg& d) {
+    d.SetSummary("購入");
+    d.OnCancel();
+  });
+  ui.ExpectMessage(history::CRirekiDlg::kAddOnClose, Answer::Yes);
+  frame->OnCommand(cmd::kAddHistory);
+  records::RirekiList stored;
+  ASSERT_EQ(doc.Store().GetRirekiForKokyaku(id, stored), 1);
+  EXPECT_EQ(stored.size(), 1u);
+
+  frame->OnCommand(cmd::kCard);
+  ASSERT_NE(view.Card(), nullptr);
+  EXPECT_EQ(view.Card()->Customer().ID, id);
+  EXPECT_EQ(view.Card()->HistoryRowCount(), 1);
+  view.SetSelection({2});
+  EXPECT_EQ(view.Card()->Customer().ID, view.List().SelectedIds().front());
+  frame->OnCommand(cmd::kCardHistoryTab);
+  EXPECT_TRUE(view.IsCommandChecked(cmd::kCardHistoryTab));
+  EXPECT_TRUE(view.IsCommandEnabled(cmd::kFindHistory));
+  EXPECT_FALSE(view.IsCommandEnabled(cmd::kModifyHistory));  // no history row selected
 }
 
 TEST_F(CustomerListTest, ColumnWidthsAndTheCardWidthAreKeptInTheProfile) {

@@ -14,6 +14,7 @@
 #include "app/CMainFrame.h"
 #include "app/Commands.h"
 #include "customers/qt/CustomerTableModel.h"
+#include "customers/qt/KokyakuCardPaneWidget.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 
@@ -141,9 +142,17 @@ void CustomerListWidget::Sync() {
                                               : QAbstractItemView::ExtendedSelection);
   LayOutCard();
   ShowSelection();
+  table_->viewport()->update();  // a row's customer may have changed (its last history date)
 }
 
 void CustomerListWidget::LayOutCard() {
+  if (!pane_ && model_.Card()) {
+    auto* layout = new QVBoxLayout(card_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    pane_ = new KokyakuCardPaneWidget(*model_.Card(), card_);
+    layout->addWidget(pane_);
+  }
+  if (pane_) pane_->Refresh();
   if (card_->isVisible() == model_.CardShown()) return;
   card_->setVisible(model_.CardShown());
   if (!model_.CardShown()) return;

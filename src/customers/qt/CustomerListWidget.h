@@ -15,6 +15,7 @@ class QTableView;
 namespace customers {
 
 class CustomerTableModel;
+class KokyakuCardPaneWidget;
 
 class CustomerListWidget : public QWidget {
  public:
@@ -24,6 +25,8 @@ class CustomerListWidget : public QWidget {
   QTableView* Table() const { return table_; }
   // Where the card pane goes; hidden while the card is not shown.
   QWidget* CardSlot() const { return card_; }
+  // The card pane's view once the card was shown; null before.
+  KokyakuCardPaneWidget* Pane() const { return pane_; }
 
  private:
   void BuildButtons(QWidget* bar);
@@ -40,6 +43,7 @@ class CustomerListWidget : public QWidget {
   QTableView* table_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QWidget* card_ = nullptr;
+  KokyakuCardPaneWidget* pane_ = nullptr;
   QLabel* count_ = nullptr;
   std::vector<QPushButton*> extractionButtons_;
   bool syncing_ = false;
