@@ -37,6 +37,7 @@ inline records::CKokyaku SampleCustomer(int i) {
   k.Add2_Home = place[2];
   k.TEL_Home = text::Format("0%d-%d-%d", 3 + i % 6, 1000 + i % 9000, 2000 + (i * 7) % 8000);
   k.ImportantRanking = kRanks[(i / 4 + i) % 6];
+  k.ColorMark = i % 10 == 0 ? 0x0099FF : 0xFFFFFF;  // ゴールド now and then, else none
   if ((i / 2) % 3 == 0) k.CompName = text::Format("株式会社%s商事", surname[0]);
   return k;
 }

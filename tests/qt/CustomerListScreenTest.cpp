@@ -10,6 +10,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CTovanaDoc.h"
+#include "app/Commands.h"
 #include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "customers/CKokyakuView.h"
@@ -88,6 +89,36 @@ TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) 
   table->selectRow(5);
   EXPECT_EQ(model.List().Selection(), std::vector<int>{5});
   gui_test::SaveScreenshot(window, "customer-list-sorted.png");
+  window.close();
+}
+
+TEST_F(CustomerListScreen, TheCardScreensShowThePaneBesideTheListOnTheirTab) {
+  app::CMainFrame frame(ui, {});
+  app::MenuScreenContext context;
+  context.ui = &ui;
+  context.frame = &frame;
+  context.doc = &doc;
+  context.install = Install();
+  frame.SetDocument(&doc);
+  frame.SetScreenFactory(app::MakeScreenFactory(context));
+  app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
+  ASSERT_TRUE(frame.Create());
+  ASSERT_TRUE(frame.SwitchScreen(app::CScreen::kCustomerCard2));
+  window.resize(1100, 700);
+  gui_test::ShowAndWait(window);
+  auto* list = dynamic_cast<CustomerListWidget*>(window.centralWidget());
+  ASSERT_NE(list, nullptr);
+  ASSERT_NE(list->Pane(), nullptr);
+  EXPECT_TRUE(list->CardSlot()->isVisible());
+  EXPECT_EQ(list->Table()->selectionMode(), QAbstractItemView::SingleSelection);
+  auto& model = dynamic_cast<CKokyakuView&>(*frame.ActiveScreen());
+  EXPECT_EQ(model.Card()->Tab(), KokyakuCardPane::kDetailTab);
+  list->Table()->selectRow(4);
+  EXPECT_EQ(model.Card()->Customer().ID, model.List().SelectedIds().front());
+  gui_test::SaveScreenshot(window, "customer-list-card.png");
+  frame.OnCommand(app::cmd::kCardHistoryTab);
+  QApplication::processEvents();
+  gui_test::SaveScreenshot(window, "customer-list-card-history.png");
   window.close();
 }
 
