@@ -42,6 +42,17 @@ class CustomerListScreen : public settings::test::SettingsFolderTest {
   }
   ~CustomerListScreen() override { doc.Store().SaveQMV(true); }
 
+  // The frame's screens on this document and workspace.
+  void Wire(app::CMainFrame& frame) {
+    app::MenuScreenContext context;
+    context.ui = &ui;
+    context.frame = &frame;
+    context.doc = &doc;
+    context.install = Install();
+    frame.SetDocument(&doc);
+    frame.SetScreenFactory(app::MakeScreenFactory(context));
+  }
+
   platform::CProfile profile{temp / "user.ini"};
   app::CTovanaDoc doc{ui, Install(), &profile};
 };
@@ -54,13 +65,7 @@ TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) 
     ASSERT_EQ(display.Save(), 1);
   }
   app::CMainFrame frame(ui, {});
-  app::MenuScreenContext context;
-  context.ui = &ui;
-  context.frame = &frame;
-  context.doc = &doc;
-  context.install = Install();
-  frame.SetDocument(&doc);
-  frame.SetScreenFactory(app::MakeScreenFactory(context));
+  Wire(frame);
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
   ASSERT_TRUE(frame.SwitchScreen(app::CScreen::kCustomerList));
@@ -94,13 +99,7 @@ TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) 
 
 TEST_F(CustomerListScreen, TheCardScreensShowThePaneBesideTheListOnTheirTab) {
   app::CMainFrame frame(ui, {});
-  app::MenuScreenContext context;
-  context.ui = &ui;
-  context.frame = &frame;
-  context.doc = &doc;
-  context.install = Install();
-  frame.SetDocument(&doc);
-  frame.SetScreenFactory(app::MakeScreenFactory(context));
+  Wire(frame);
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
   ASSERT_TRUE(frame.SwitchScreen(app::CScreen::kCustomerCard2));

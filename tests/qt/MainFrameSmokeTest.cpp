@@ -1,4 +1,4 @@
-// The main window on a started program: every menu-screen tab, every screen reached by mouse,
+// The main window on a started program, closed the way the user does: every menu-screen tab, every screen reached by mouse,
 // keyboard and menu, with its title, frame style and toolbar; screenshots of each.
 #include <QAbstractButton>
 #include <QAction>
@@ -60,18 +60,23 @@ class MainFrameSmoke : public ::testing::Test {
 TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
   app::CTovanaApp tovana(ui);
   ASSERT_TRUE(tovana.InitInstance());
+  const fs::path data = tovana.Document()->DataFolder();
   {
     app::CLumaroForms forms(ui, tovana.InstallFolder());
     std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
     app::MainFrameWindow window(*frame, [&tovana, &frame] {
-    frame->Close();
-    tovana.OnCloseMainWindow();
-  });
+      frame->Close();
+      tovana.OnCloseMainWindow();
+    });
     frame->onExit = [&window] { window.close(); };
     ui.SetParent(&window);
     ASSERT_TRUE(frame->Create());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－メニュー"));
+    EXPECT_EQ(window.size(), QSize(800, 600));
+    EXPECT_TRUE(fs::exists(data / "ZQQMV2.qmv2")) << "the program works on its copy";
+    SaveScreenshot(window, "startup-menu.png");
 
     // Each tab by mouse: the list shows that tab's forms.
     for (int tab = 0; tab < app::CTovanaView::kTabCount; ++tab) {
@@ -141,6 +146,9 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
     SaveScreenshot(window, "screen-dm.png");
     window.close();
   }
+  // Closing as the user does saved the data and removed the work copy.
+  EXPECT_FALSE(fs::exists(data / "ZQQMV2.qmv2"));
+  EXPECT_TRUE(fs::exists(data / "ZQQMV.qmv"));
   tovana.ExitInstance();
 }
 
