@@ -20,6 +20,7 @@ class CMainFrame;
 class MenuScreenWidget : public QWidget {
  public:
   MenuScreenWidget(CTovanaView& model, CMainFrame& frame, QWidget* parent);
+  ~MenuScreenWidget() override { model_.onChanged = nullptr; }
 
   CTovanaView& Model() { return model_; }
 
