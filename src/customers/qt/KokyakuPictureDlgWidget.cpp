@@ -39,15 +39,7 @@ KokyakuPictureDlgWidget::KokyakuPictureDlgWidget(CKokyakuPictureDlg& model, QWid
   layout->addLayout(grid);
   const std::string cancel = model_.CancelCaption();
   QDialogButtonBox* buttons = ui::OkCancelButtons(this, [this] { Act([this] { model_.OnOK(); }); }, cancel.c_str());
-  if (model_.IsViewOnly()) {
-    for (QAbstractButton* b : buttons->buttons()) {
-      auto* button = static_cast<QPushButton*>(b);
-      const bool accept = buttons->buttonRole(b) == QDialogButtonBox::AcceptRole;
-      button->setEnabled(!accept);
-      button->setDefault(!accept);
-      if (!accept) button->setFocus();
-    }
-  }
+  if (model_.IsViewOnly()) ui::MakeViewOnly(buttons);
   layout->addWidget(buttons);
   Refresh();
 }

@@ -25,16 +25,7 @@ KokyakuSubDlgWidget::KokyakuSubDlgWidget(CKokyakuSubDlg& model, QWidget* parent)
   BuildFields(layout);
   const std::string cancel = model_.CancelCaption();
   QDialogButtonBox* buttons = ui::OkCancelButtons(this, [this] { Act([this] { model_.OnOK(); }); }, cancel.c_str());
-  if (model_.IsViewOnly()) {
-    // Nothing can be confirmed: OK is off and 閉じる takes Enter and the focus.
-    for (QAbstractButton* b : buttons->buttons()) {
-      auto* button = static_cast<QPushButton*>(b);
-      const bool accept = buttons->buttonRole(b) == QDialogButtonBox::AcceptRole;
-      button->setEnabled(!accept);
-      button->setDefault(!accept);
-      if (!accept) button->setFocus();
-    }
-  }
+  if (model_.IsViewOnly()) ui::MakeViewOnly(buttons);
   layout->addWidget(buttons);
   Refresh();
 }

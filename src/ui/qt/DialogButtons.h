@@ -23,4 +23,16 @@ inline QDialogButtonBox* OkCancelButtons(QDialog* dialog, std::function<void()> 
   return buttons;
 }
 
+// A dialog that only shows: nothing can be confirmed, so OK is off and the other button takes
+// Enter and the focus.
+inline void MakeViewOnly(QDialogButtonBox* buttons) {
+  for (QAbstractButton* b : buttons->buttons()) {
+    auto* button = static_cast<QPushButton*>(b);
+    const bool accept = buttons->buttonRole(b) == QDialogButtonBox::AcceptRole;
+    button->setEnabled(!accept);
+    button->setDefault(!accept);
+    if (!accept) button->setFocus();
+  }
+}
+
 }  // namespace ui
