@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -113,6 +114,9 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－顧客一覧"));
     EXPECT_TRUE(window.Toolbar(app::CMainFrame::kToolbar128)->isVisible());
     EXPECT_FALSE(window.Toolbar(app::CMainFrame::kToolbar145)->isVisible());
+    for (auto* button : window.Toolbar(app::CMainFrame::kToolbar128)->findChildren<QToolButton*>()) {
+      EXPECT_FALSE(button->accessibleName().isEmpty() && button->text().isEmpty()) << "a toolbar button without a caption";
+    }
     EXPECT_TRUE(window.menuBar()->isVisible());
     EXPECT_TRUE(window.isMaximized()) << "the customer list opens maximised";
     EXPECT_EQ(window.maximumWidth(), QWIDGETSIZE_MAX) << "list screens may be resized";

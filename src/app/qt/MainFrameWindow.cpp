@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <initializer_list>
 
@@ -92,6 +93,10 @@ void MainFrameWindow::BuildToolbars() {
       action->setIcon(ui::GlyphIcon(GlyphOf(id)));
       action->setToolTip(QString::fromUtf8(command->tip.data(), command->tip.size()));
       bar->addAction(action);
+    }
+    // Qt's own button for the buttons that no longer fit the window has no caption.
+    if (auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+      more->setAccessibleName(QStringLiteral("その他のボタン"));
     }
     addToolBar(Qt::TopToolBarArea, bar);
     bar->hide();
