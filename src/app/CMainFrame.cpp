@@ -40,6 +40,7 @@ bool CMainFrame::SwitchScreen(int n) {
   }
   screen_->OnClose();
   current_ = n;
+  if (retired_ && onScreenGone) onScreenGone(*retired_);
   retired_ = std::move(screen_);
   screen_ = std::move(next);
   findOpen_ = false;

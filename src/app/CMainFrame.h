@@ -85,6 +85,8 @@ class CMainFrame {
   std::function<void()> onExit;
   // Asked to show the help contents.
   std::function<void()> onHelp;
+  // Told just before a replaced screen is destroyed, so that its view, which renders it, goes first.
+  std::function<void(const CScreen&)> onScreenGone;
 
  private:
   void Changed() {

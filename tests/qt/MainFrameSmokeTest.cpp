@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -106,6 +107,7 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
     EXPECT_EQ(originals->topLevelItem(0)->text(0), QString::fromUtf8("私の宛名ラベル"));
 
     // 顧客一覧 by keyboard: focus the button and press Enter.
+    const QPointer<QWidget> menuView = Menu(window);
     auto* listButton = gui_test::Find(*Menu(window), QString::fromUtf8("顧客一覧"));
     ASSERT_NE(listButton, nullptr);
     listButton->setFocus();
@@ -119,6 +121,8 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
     }
     EXPECT_TRUE(window.menuBar()->isVisible());
     EXPECT_TRUE(window.isMaximized()) << "the customer list opens maximised";
+    ASSERT_FALSE(menuView.isNull()) << "the view whose button asked for the switch outlives the switch";
+    EXPECT_FALSE(menuView->isVisible());
     EXPECT_EQ(window.maximumWidth(), QWIDGETSIZE_MAX) << "list screens may be resized";
     SaveScreenshot(window, "screen-customer-list.png");
 
@@ -130,6 +134,7 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
     EXPECT_FALSE(toggle->isChecked());
 
     frame->SwitchScreen(app::CScreen::kHistory);
+    EXPECT_TRUE(menuView.isNull()) << "the menu screen's view went with its screen, not later";
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－履歴一覧"));
     EXPECT_TRUE(window.Toolbar(app::CMainFrame::kToolbar145)->isVisible());
     SaveScreenshot(window, "screen-history.png");

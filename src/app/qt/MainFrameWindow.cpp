@@ -56,10 +56,16 @@ MainFrameWindow::MainFrameWindow(CMainFrame& frame, std::function<void()> onClos
   CentreOnScreen();
   BuildToolbars();
   frame_.onChanged = [this] { Sync(); };
+  frame_.onScreenGone = [this](const CScreen& screen) {
+    if (&screen == retiredScreen_) retiredView_.reset();
+  };
   Sync();
 }
 
-MainFrameWindow::~MainFrameWindow() { frame_.onChanged = nullptr; }
+MainFrameWindow::~MainFrameWindow() {
+  frame_.onChanged = nullptr;
+  frame_.onScreenGone = nullptr;
+}
 
 void MainFrameWindow::CentreOnScreen() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
@@ -160,8 +166,8 @@ void MainFrameWindow::Sync() {
   CScreen* screen = frame_.ActiveScreen();
   const bool newScreen = screen && screen != shownScreen_;
   if (newScreen) {
-    // The old view may be the one whose handler asked for the switch: it goes once that returns.
-    if (QWidget* old = takeCentralWidget()) old->deleteLater();
+    retiredView_.reset(takeCentralWidget());  // no longer a child, so hidden
+    retiredScreen_ = shownScreen_;
     setCentralWidget(MakeScreenView(*screen, frame_, this));
     shownScreen_ = screen;
   }

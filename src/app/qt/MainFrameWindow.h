@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/CMainFrame.h"
@@ -47,6 +48,10 @@ class MainFrameWindow : public QMainWindow {
   std::array<QToolBar*, CMainFrame::kToolbarCount> toolbars_{};
   QAction* toggleToolbar_ = nullptr;
   const CScreen* shownScreen_ = nullptr;
+  // The view of the screen replaced last, hidden: its handler may be the one that asked for the
+  // switch, so it goes only when the frame lets go of that screen.
+  std::unique_ptr<QWidget> retiredView_;
+  const CScreen* retiredScreen_ = nullptr;
   int menuScreen_ = -1;
   QPointer<FindDialogWidget> find_;
 };
