@@ -3,6 +3,7 @@
 // a screen reader announces, and checking that no caption is cut off or missing.
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -47,8 +48,17 @@ inline void ShowAndWait(QWidget& dialog) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
 }
 
-// Every visible button, label and list carries an accessible name, and every caption has the room
-// it needs.
+// Whether a label captions the widget: on Linux a screen reader names a drop-down list by its
+// current entry and finds what it is for through that label.
+inline bool HasCaption(QWidget& dialog, const QWidget* field) {
+  for (auto* l : dialog.findChildren<QLabel*>()) {
+    if (l->buddy() == field && !l->text().isEmpty()) return true;
+  }
+  return false;
+}
+
+// Every visible button, label and list carries an accessible name, every drop-down list a
+// caption, and every caption has the room it needs.
 inline void ExpectReadable(QWidget& dialog) {
   for (auto* b : dialog.findChildren<QAbstractButton*>()) {
     if (!b->isVisible()) continue;
@@ -61,6 +71,10 @@ inline void ExpectReadable(QWidget& dialog) {
     EXPECT_GE(l->width(), l->sizeHint().width()) << "cut: " << l->text().toStdString();
   }
   for (auto* list : dialog.findChildren<QListWidget*>()) EXPECT_FALSE(list->accessibleName().isEmpty());
+  for (auto* box : dialog.findChildren<QComboBox*>()) {
+    if (!box->isVisible()) continue;
+    EXPECT_TRUE(HasCaption(dialog, box)) << "no caption: " << box->accessibleName().toStdString();
+  }
 }
 
 }  // namespace gui_test

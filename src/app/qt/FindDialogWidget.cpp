@@ -17,9 +17,9 @@ FindDialogWidget::FindDialogWidget(CMainFrame& frame, QWidget* parent) : QDialog
   setAccessibleName(windowTitle());
   setModal(false);
   auto* layout = new QGridLayout(this);
-  layout->addWidget(ui::MakeLabel("検索する文字列:", this), 0, 0);
   text_ = new QLineEdit(this);
   text_->setAccessibleName(QString::fromUtf8("検索する文字列"));
+  layout->addWidget(ui::MakeLabel("検索する文字列:", this, text_), 0, 0);
   layout->addWidget(text_, 0, 1, 1, 2);
   matchCase_ = new QCheckBox(QString::fromUtf8("大文字と小文字を区別する"), this);
   matchCase_->setAccessibleName(matchCase_->text());

@@ -70,7 +70,7 @@ QWidget* DispColumnDlgWidget::SortGroup() {
   direction_ = new QButtonGroup(this);
   auto* row = new QHBoxLayout(group);
   row->addWidget(sortColumn_, 1);
-  row->addWidget(ui::MakeLabel("列", group));
+  row->addWidget(ui::MakeLabel("列", group, sortColumn_));
   row->addWidget(ui::MakeLabel("を", group));
   int value = 0;
   for (const char* caption : {"昇順で並べ替え", "降順で並べ替え"}) {

@@ -39,11 +39,11 @@ class Rows {
  public:
   explicit Rows(QGroupBox* box) : box_(box), grid_(new QGridLayout(box)) { grid_->setColumnStretch(1, 1); }
   void Add(const char* caption, QWidget* field) {
-    grid_->addWidget(ui::MakeLabel(caption, box_), row_, 0);
+    grid_->addWidget(ui::MakeLabel(caption, box_, field), row_, 0);
     grid_->addWidget(field, row_++, 1);
   }
   void Add(const char* caption, QLayout* fields) {
-    grid_->addWidget(ui::MakeLabel(caption, box_), row_, 0);
+    grid_->addWidget(ui::MakeLabel(caption, box_, fields->itemAt(0)->widget()), row_, 0);
     grid_->addLayout(fields, row_++, 1);
   }
 
@@ -131,8 +131,9 @@ QGroupBox* CompanyDetailBlock(KokyakuFormBinder& bind, QWidget* parent, ui::Ui& 
   rows.Add("代表者", bind.Edit("Represent", "代表者"));
   auto* closing = new QHBoxLayout;
   closing->addWidget(bind.Values("ClosingDay", "締日", ClosingDayItems()));
-  closing->addWidget(ui::MakeLabel("決算月", box));
-  closing->addWidget(bind.Values("ClosingDate", "決算月", ClosingMonthItems()));
+  QWidget* month = bind.Values("ClosingDate", "決算月", ClosingMonthItems());
+  closing->addWidget(ui::MakeLabel("決算月", box, month));
+  closing->addWidget(month);
   closing->addStretch();
   rows.Add("締日", closing);
   rows.Add("税の扱い", bind.Values("TaxMethod", "税の扱い", CodedItems("TaxMethod")));

@@ -36,7 +36,7 @@ QWidget* KokyakuDlgWidget::BuildBasic() {
   auto* grid = new QGridLayout(box);
   int column = 0, row = 0;
   const auto add = [&](const char* caption, QWidget* field) {
-    if (caption) grid->addWidget(ui::MakeLabel(caption, box), row, column);
+    if (caption) grid->addWidget(ui::MakeLabel(caption, box, field), row, column);
     grid->addWidget(field, row, column + 1);
     column += 2;
   };

@@ -55,8 +55,8 @@ void KokyakuSubDlgWidget::BuildNotes(QVBoxLayout* layout) {
   for (int i = 0; i < 10; ++i) {
     const std::string caption = model_.NoteCaption(i);
     const std::string column = "Note" + std::to_string(i + 1);
-    grid->addWidget(ui::MakeLabel(caption, this), i, 0);
     QLineEdit* edit = bind_.Edit(column, caption.c_str());
+    grid->addWidget(ui::MakeLabel(caption, this, edit), i, 0);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QChar(0x3042)) * 30);
     grid->addWidget(edit, i, 1);
   }

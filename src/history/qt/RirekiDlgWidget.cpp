@@ -100,12 +100,12 @@ void RirekiDlgWidget::BuildDate(QGridLayout* grid) {
   hour_ = MakeList(new QComboBox(this), "時", HourTexts());
   minute_ = MakeList(new QComboBox(this), "分", MinuteTexts());
   day_->setMinimumContentsLength(2);
-  grid->addWidget(ui::MakeLabel("日付", this), 0, 0);
-  grid->addLayout(Row({year_, ui::MakeLabel("年", this), month_, ui::MakeLabel("月", this), day_,
-                       ui::MakeLabel("日", this)}),
+  grid->addWidget(ui::MakeLabel("日付", this, year_), 0, 0);
+  grid->addLayout(Row({year_, ui::MakeLabel("年", this), month_, ui::MakeLabel("月", this, month_), day_,
+                       ui::MakeLabel("日", this, day_)}),
                   0, 1);
-  grid->addWidget(ui::MakeLabel("時間", this), 1, 0);
-  grid->addLayout(Row({hour_, ui::MakeLabel("時", this), minute_, ui::MakeLabel("分", this)}), 1, 1);
+  grid->addWidget(ui::MakeLabel("時間", this, hour_), 1, 0);
+  grid->addLayout(Row({hour_, ui::MakeLabel("時", this), minute_, ui::MakeLabel("分", this, minute_)}), 1, 1);
 
   connect(year_, &QSpinBox::textChanged, this, [this](const QString& t) { model_.SetYearText(FromQString(t)); });
   connect(month_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetMonthPosition(p); });
@@ -135,7 +135,7 @@ void RirekiDlgWidget::BuildTexts(QGridLayout* grid) {
       {"担当者", staff_}, {"概要", summary_}, {"検索ｷｰﾜｰﾄﾞ", keyword_}, {"詳細", details_}, {"金額", amount_}};
   int row = 2;
   for (const auto& [caption, widget] : rows) {
-    grid->addWidget(ui::MakeLabel(caption, this), row, 0, widget == details_ ? Qt::AlignTop : Qt::Alignment());
+    grid->addWidget(ui::MakeLabel(caption, this, widget), row, 0, widget == details_ ? Qt::AlignTop : Qt::Alignment());
     grid->addWidget(widget, row++, 1);
   }
   grid->setRowStretch(5, 1);

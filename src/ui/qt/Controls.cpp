@@ -17,9 +17,10 @@ QPushButton* MakeButton(std::string_view caption, QWidget* parent, std::function
   return button;
 }
 
-QLabel* MakeLabel(std::string_view text, QWidget* parent) {
+QLabel* MakeLabel(std::string_view text, QWidget* parent, QWidget* field) {
   auto* label = new QLabel(ToQString(text), parent);
   label->setAccessibleName(label->text());
+  if (field) label->setBuddy(field);
   label->setWordWrap(false);
   return label;
 }

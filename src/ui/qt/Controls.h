@@ -18,7 +18,9 @@ class QLineEdit;
 namespace ui {
 
 QPushButton* MakeButton(std::string_view caption, QWidget* parent, std::function<void()> onClick);
-QLabel* MakeLabel(std::string_view text, QWidget* parent);
+// A label; with a field it is that field's caption, so screen readers announce the field by it
+// (on Linux a drop-down list is named by its current entry, not by its own name).
+QLabel* MakeLabel(std::string_view text, QWidget* parent, QWidget* field = nullptr);
 // A single-selection list captioned caption.
 QListWidget* MakeList(std::string_view caption, QWidget* parent);
 
