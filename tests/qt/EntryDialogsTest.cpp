@@ -150,6 +150,7 @@ TEST_F(EntryDialogsTest, ThePersonCardAddsAndComesBackBlank) {
   auto* yomi = Control<QLineEdit>(dialog, "ﾌﾘｶﾞﾅ");
   yomi->setFocus();
   EXPECT_EQ(yomi->property("imeMode").toString(), QStringLiteral("halfKatakana"));
+  yomi->setText(QString::fromUtf8("ｻﾄｳ ﾊﾅｺ"));  // as assistive technology enters text
   SaveScreenshot(dialog, "entry-person-add.png");
   ui.ExpectMessage(CKokyakuDlg::kAddQuestion, ui::Answer::Yes);
   Button(dialog, "追加")->click();
@@ -157,6 +158,7 @@ TEST_F(EntryDialogsTest, ThePersonCardAddsAndComesBackBlank) {
   EXPECT_EQ(Control<QLineEdit>(dialog, "自宅 URL")->text(), QStringLiteral("http://"));
   ASSERT_EQ(doc.Customers().size(), 2u);
   EXPECT_EQ(doc.Customers()[0]->Name, "佐藤　花子");
+  EXPECT_EQ(doc.Customers()[0]->Yomi, "ｻﾄｳ ﾊﾅｺ");
 }
 
 TEST_F(EntryDialogsTest, TheSubDialogsFitTheirCaptionsAndTheViewOnlyOnesOnlyClose) {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMenuBar>
 #include <QPointer>
 #include <QTest>
@@ -110,6 +111,14 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
     const QPointer<QWidget> menuView = Menu(window);
     auto* listButton = gui_test::Find(*Menu(window), QString::fromUtf8("顧客一覧"));
     ASSERT_NE(listButton, nullptr);
+    {
+      // While a dialog waits for its answer, a press that reaches the window anyway does nothing.
+      QDialog question(&window);
+      question.setModal(true);
+      question.show();
+      listButton->click();
+      EXPECT_EQ(frame->CurrentScreen(), app::CScreen::kMenu);
+    }
     listButton->setFocus();
     QTest::keyClick(listButton, Qt::Key_Return);
     QApplication::processEvents();

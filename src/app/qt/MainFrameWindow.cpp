@@ -13,6 +13,7 @@
 #include "app/Commands.h"
 #include "app/qt/FindDialogWidget.h"
 #include "app/qt/ScreenViews.h"
+#include "ui/qt/Controls.h"
 #include "ui/qt/IconSet.h"
 #include "ui/qt/QtUi.h"
 
@@ -78,7 +79,9 @@ QAction* MainFrameWindow::CommandAction(int id, QObject* parent) {
   const auto command = cmd::Find(id);
   auto* action = new QAction(QString::fromUtf8(command->menuText.data(), command->menuText.size()), parent);
   action->setData(id);
-  connect(action, &QAction::triggered, this, [this, id] { frame_.OnCommand(id); });
+  connect(action, &QAction::triggered, this, [this, id] {
+    if (!ui::ModalDialogOpen()) frame_.OnCommand(id);
+  });
   return action;
 }
 

@@ -15,6 +15,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/qt/MenuCursor.h"
+#include "ui/qt/Controls.h"
 #include "ui/qt/IconSet.h"
 #include "ui/qt/QtUi.h"
 
@@ -48,7 +49,9 @@ class MenuControl : public QAbstractButton {
     setAccessibleName(caption);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    connect(this, &QAbstractButton::clicked, this, [activate = std::move(activate)] { activate(); });
+    connect(this, &QAbstractButton::clicked, this, [activate = std::move(activate)] {
+      if (!ui::ModalDialogOpen()) activate();
+    });
   }
 
  protected:

@@ -86,7 +86,7 @@ QLineEdit* KokyakuFormBinder::Edit(std::string_view column, const char* caption)
   if (limitTyping_ && limit > 0) ui::LimitToCp932Bytes(edit, limit);
   edit->setReadOnly(form_.IsViewOnly());
   const std::string key(column);
-  QObject::connect(edit, &QLineEdit::textEdited, edit,
+  QObject::connect(edit, &QLineEdit::textChanged, edit,
                    [this, key](const QString& t) { form_.SetText(key, FromQString(t)); });
   Bind(column, edit, [this, edit, key] { ShowText(edit, ToQString(form_.Text(key))); });
   return edit;

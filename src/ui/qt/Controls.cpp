@@ -1,5 +1,6 @@
 #include "ui/qt/Controls.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -16,6 +17,8 @@ QPushButton* MakeButton(std::string_view caption, QWidget* parent, std::function
   QObject::connect(button, &QPushButton::clicked, parent, [onClick = std::move(onClick)] { onClick(); });
   return button;
 }
+
+bool ModalDialogOpen() { return QApplication::activeModalWidget() != nullptr; }
 
 QLabel* MakeLabel(std::string_view text, QWidget* parent, QWidget* field) {
   auto* label = new QLabel(ToQString(text), parent);

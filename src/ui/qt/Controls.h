@@ -18,6 +18,10 @@ class QLineEdit;
 namespace ui {
 
 QPushButton* MakeButton(std::string_view caption, QWidget* parent, std::function<void()> onClick);
+
+// Whether a dialog that waits for an answer is open. Mouse and keys cannot reach the main window
+// then, but assistive technology can still press its controls; they must do nothing meanwhile.
+bool ModalDialogOpen();
 // A label; with a field it is that field's caption, so screen readers announce the field by it
 // (on Linux a drop-down list is named by its current entry, not by its own name).
 QLabel* MakeLabel(std::string_view text, QWidget* parent, QWidget* field = nullptr);
