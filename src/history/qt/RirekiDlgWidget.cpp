@@ -15,6 +15,7 @@
 
 #include "customers/qt/ChoiceListComboBox.h"
 #include "history/RirekiDateLists.h"
+#include "history/qt/RirekiFieldGrid.h"
 #include "history/qt/RirekiPictureView.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
@@ -69,29 +70,22 @@ void ShowChoice(QComboBox* box, const std::string& text) {
   box->setEditText(shown);
 }
 
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
-  auto* row = new QHBoxLayout;
-  for (QWidget* w : widgets) row->addWidget(w);
-  row->addStretch();
-  return row;
-}
-
 }  // namespace
 
 RirekiDlgWidget::RirekiDlgWidget(CRirekiDlg& model, QWidget* parent) : ui::ModelDialog(model, parent), model_(model) {
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
-  BuildDate(grid);
-  BuildTexts(grid);
+  BuildDate();
+  BuildTexts();
+  LayOutRirekiFields(grid, {year_, month_, day_, hour_, minute_, staff_, summary_, keyword_, details_, amount_}, this);
   BuildPicture(grid);
-  grid->setColumnStretch(1, 1);
   layout->addLayout(grid, 1);
   BuildButtons(layout);
   resize(680, 440);
   Refresh();
 }
 
-void RirekiDlgWidget::BuildDate(QGridLayout* grid) {
+void RirekiDlgWidget::BuildDate() {
   year_ = new QSpinBox(this);
   year_->setRange(CRirekiDlg::kMinYear, CRirekiDlg::kMaxYear);
   year_->setAccessibleName(QString::fromUtf8("日付 年"));
@@ -100,13 +94,6 @@ void RirekiDlgWidget::BuildDate(QGridLayout* grid) {
   hour_ = MakeList(new QComboBox(this), "時", HourTexts());
   minute_ = MakeList(new QComboBox(this), "分", MinuteTexts());
   day_->setMinimumContentsLength(2);
-  grid->addWidget(ui::MakeLabel("日付", this, year_), 0, 0);
-  grid->addLayout(Row({year_, ui::MakeLabel("年", this), month_, ui::MakeLabel("月", this, month_), day_,
-                       ui::MakeLabel("日", this, day_)}),
-                  0, 1);
-  grid->addWidget(ui::MakeLabel("時間", this, hour_), 1, 0);
-  grid->addLayout(Row({hour_, ui::MakeLabel("時", this), minute_, ui::MakeLabel("分", this, minute_)}), 1, 1);
-
   connect(year_, &QSpinBox::textChanged, this, [this](const QString& t) { model_.SetYearText(FromQString(t)); });
   connect(month_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetMonthPosition(p); });
   connect(day_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetDayPosition(p); });
@@ -114,7 +101,7 @@ void RirekiDlgWidget::BuildDate(QGridLayout* grid) {
   connect(minute_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetMinutePosition(p); });
 }
 
-void RirekiDlgWidget::BuildTexts(QGridLayout* grid) {
+void RirekiDlgWidget::BuildTexts() {
   const auto choice = [this](const char* caption, int list) {
     auto* box = new customers::ChoiceListComboBox(model_.ChoiceUi(), model_.Install(), QString::fromUtf8(caption), this);
     box->Fill(list);
@@ -131,15 +118,6 @@ void RirekiDlgWidget::BuildTexts(QGridLayout* grid) {
   amount_->setAlignment(Qt::AlignRight);
   amount_->setMaximumWidth(200);
 
-  const std::pair<const char*, QWidget*> rows[] = {
-      {"担当者", staff_}, {"概要", summary_}, {"検索ｷｰﾜｰﾄﾞ", keyword_}, {"詳細", details_}, {"金額", amount_}};
-  int row = 2;
-  for (const auto& [caption, widget] : rows) {
-    grid->addWidget(ui::MakeLabel(caption, this, widget), row, 0, widget == details_ ? Qt::AlignTop : Qt::Alignment());
-    grid->addWidget(widget, row++, 1);
-  }
-  grid->setRowStretch(5, 1);
-
   connect(staff_, &QComboBox::currentTextChanged, this, [this](const QString& t) { model_.SetStaff(FromQString(t)); });
   connect(summary_, &QComboBox::currentTextChanged, this,
           [this](const QString& t) { model_.SetSummary(FromQString(t)); });
@@ -151,19 +129,14 @@ void RirekiDlgWidget::BuildTexts(QGridLayout* grid) {
 }
 
 void RirekiDlgWidget::BuildPicture(QGridLayout* grid) {
-  auto* column = new QVBoxLayout;
-  column->addWidget(ui::MakeLabel("画像", this));
   picturePath_ = new QLineEdit(this);
   picturePath_->setReadOnly(true);
   picturePath_->setAccessibleName(QString::fromUtf8("画像ファイル"));
-  column->addWidget(picturePath_);
   picture_ = new RirekiPictureView(this);
-  column->addWidget(picture_, 0, Qt::AlignHCenter);
   deletePicture_ = ui::MakeButton("削除", this, [this] { Act([this] { model_.OnDeletePicture(); }); });
-  column->addLayout(Row({ui::MakeButton("登録...", this, [this] { Act([this] { model_.OnRegisterPicture(); }); }),
-                         deletePicture_}));
-  column->addStretch();
-  grid->addLayout(column, 0, 2, 7, 1);
+  auto* buttons = Row({ui::MakeButton("登録...", this, [this] { Act([this] { model_.OnRegisterPicture(); }); }),
+                       deletePicture_});
+  LayOutRirekiPicture(grid, picturePath_, picture_, buttons, this);
 }
 
 void RirekiDlgWidget::BuildButtons(QVBoxLayout* layout) {

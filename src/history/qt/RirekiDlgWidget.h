@@ -28,8 +28,8 @@ class RirekiDlgWidget : public ui::ModelDialog {
   void Refresh() override;
 
  private:
-  void BuildDate(QGridLayout* grid);
-  void BuildTexts(QGridLayout* grid);
+  void BuildDate();
+  void BuildTexts();
   void BuildPicture(QGridLayout* grid);
   void BuildButtons(QVBoxLayout* layout);
   void ShowFocus();

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "history/qt/RirekiFieldGrid.h"
 #include "history/qt/RirekiPictureView.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
@@ -14,13 +15,6 @@
 namespace history {
 
 namespace {
-
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
-  auto* row = new QHBoxLayout;
-  for (QWidget* w : widgets) row->addWidget(w);
-  row->addStretch();
-  return row;
-}
 
 void SetStepButton(QPushButton* button, bool enabled, QPushButton* other) {
   if (!enabled && button->hasFocus()) other->setFocus();
@@ -56,27 +50,8 @@ RirekiRefDlgWidget::RirekiRefDlgWidget(CRirekiRefDlg& model, QWidget* parent)
   picture_ = new RirekiPictureView(this);
 
   auto* grid = new QGridLayout;
-  grid->addWidget(ui::MakeLabel("日付", this, year_), 0, 0);
-  grid->addLayout(Row({year_, ui::MakeLabel("年", this), month_, ui::MakeLabel("月", this, month_), day_,
-                       ui::MakeLabel("日", this, day_)}),
-                  0, 1);
-  grid->addWidget(ui::MakeLabel("時間", this, hour_), 1, 0);
-  grid->addLayout(Row({hour_, ui::MakeLabel("時", this), minute_, ui::MakeLabel("分", this, minute_)}), 1, 1);
-  const std::pair<const char*, QWidget*> rows[] = {
-      {"担当者", staff_}, {"概要", summary_}, {"検索ｷｰﾜｰﾄﾞ", keyword_}, {"詳細", details_}, {"金額", amount_}};
-  int row = 2;
-  for (const auto& [caption, widget] : rows) {
-    grid->addWidget(ui::MakeLabel(caption, this, widget), row, 0, widget == details_ ? Qt::AlignTop : Qt::Alignment());
-    grid->addWidget(widget, row++, 1);
-  }
-  grid->setRowStretch(5, 1);
-  grid->setColumnStretch(1, 1);
-  auto* pictureColumn = new QVBoxLayout;
-  pictureColumn->addWidget(ui::MakeLabel("画像", this));
-  pictureColumn->addWidget(picturePath_);
-  pictureColumn->addWidget(picture_, 0, Qt::AlignHCenter);
-  pictureColumn->addStretch();
-  grid->addLayout(pictureColumn, 0, 2, 7, 1);
+  LayOutRirekiFields(grid, {year_, month_, day_, hour_, minute_, staff_, summary_, keyword_, details_, amount_}, this);
+  LayOutRirekiPicture(grid, picturePath_, picture_, nullptr, this);
 
   previous_ = ui::MakeButton("前の履歴へ", this, [this] { Act([this] { model_.OnPrevious(); }); });
   next_ = ui::MakeButton("次の履歴へ", this, [this] { Act([this] { model_.OnNext(); }); });
