@@ -12,9 +12,11 @@
 #include "platform/FolderProbe.h"
 #include "platform/InstallLayout.h"
 #include "records/CQmvFile.h"
+#include "records/WorkCopyRecovery.h"
 #include "settings/CClassRegistry.h"
 #include "settings/CDefaultSort.h"
 #include "settings/SettingsClasses.h"
+#include "text/Format.h"
 
 namespace app {
 
@@ -66,7 +68,7 @@ int CTovanaApp::CheckWorkspaceFolders() {
   const fs::path acck = platform::AcckSysFile(installFolder_);
   std::error_code ec;
   if (!fs::exists(acck, ec)) {
-    ui_.Tell("ファイルが見つからないため「顧客ソレル」を起動できません");
+    ui_.Tell("ファイルが見つからないため「顧客ソレル」を起動できません\n" + acck.string());
     return 0;
   }
   if (!platform::CanOpenForWriting(acck)) {
@@ -134,19 +136,61 @@ bool CTovanaApp::OpenDatabase() {
   records::CKokyakuVMData& store = doc_->Store();
   int result = store.InitDB(doc_->DataFolder());
   if (result == 0) {
-    ui_.Tell(
-        "前回『顧客ソレル』が正常に終了しませんでした。\n"
-        "前回の作業途中のデータを削除し、それ以前に保存されていたデータを開きます。");
-    std::error_code ec;
-    fs::remove(doc_->DataFolder() / records::CQmvFile::kWorkCopyName, ec);
-    if (ec) {
-      ui_.Tell("前回の作業途中のデータを削除できませんでした。\nデータベースをOPENできません。");
-      return false;
-    }
+    if (!RecoverUnfinishedWork()) return false;
     result = store.InitDB(doc_->DataFolder());
   }
   if (result == -1) ui_.Tell("データベースを開けませんでした。");
   return true;
+}
+
+// The unfinished run's work copy is set aside, never deleted, and offered back when it holds
+// work the saved database lacks. False when start-up must end (another process holds it).
+bool CTovanaApp::RecoverUnfinishedWork() {
+  const fs::path& folder = doc_->DataFolder();
+  const records::LeftoverReport leftover = records::SetAsideWorkCopy(folder);
+  switch (leftover.state) {
+    case records::Leftover::Gone:
+      return true;
+    case records::Leftover::InUse:
+    case records::Leftover::Failed:
+      ui_.Tell("前回の作業途中のデータを削除できませんでした。\nデータベースをOPENできません。");
+      return false;
+    case records::Leftover::Unchanged:
+      ui_.Tell(
+          "前回『顧客ソレル』が正常に終了しませんでした。\n"
+          "前回の作業途中のデータを削除し、それ以前に保存されていたデータを開きます。");
+      break;
+    case records::Leftover::Damaged:
+      ui_.Tell(text::Format(
+          "前回『顧客ソレル』が正常に終了しませんでした。\n"
+          "前回の作業途中のデータは壊れているため、復元できません。\n"
+          "それ以前に保存されていたデータを開きます。\n\n"
+          "壊れたデータは次の場所に移しました。\n%s",
+          leftover.copy.string()));
+      break;
+    case records::Leftover::HoldsWork:
+      OfferUnfinishedWork(leftover.copy);
+      break;
+  }
+  records::PruneRecovered(folder);
+  return true;
+}
+
+void CTovanaApp::OfferUnfinishedWork(const fs::path& copy) {
+  const bool recover = ui_.Ask(text::Format(
+      "前回『顧客ソレル』が正常に終了しませんでした。\n"
+      "前回の作業途中のデータが残っています。作業途中のデータを復元しますか？\n\n"
+      "「いいえ」を選ぶと、それ以前に保存されていたデータを開きます。\n"
+      "作業途中のデータは次の場所に残します。\n%s",
+      copy.string()));
+  if (!recover) return;
+  std::string why;
+  if (records::CQmvFile::RestoreDatabase(copy, doc_->DataFolder(), &why) == 1) return;
+  ui_.Tell(text::Format(
+      "作業途中のデータを復元できませんでした。\n%s\n\n"
+      "それ以前に保存されていたデータを開きます。\n"
+      "作業途中のデータは次の場所に残してあります。\n%s",
+      why, copy.string()));
 }
 
 void CTovanaApp::LoadCustomers() {
@@ -186,9 +230,28 @@ void CTovanaApp::OnCloseMainWindow() {
     ui_.Tell("今、過去の履歴を参照中ですが、次回起動時は現在のデータを使用してはじめます", Icon::Information);
   }
   doc_->WriteEndInfo();
-  ui::WaitScope wait = ui_.Wait();
-  doc_->Store().SaveQMV(true);
+  SaveAtClose();
   doc_->FreeRecords();
+}
+
+// A failed save never passes for a saved one: the user hears what failed and may try again, and
+// otherwise the work copy stays, durable, for the next start to offer.
+void CTovanaApp::SaveAtClose() {
+  records::CKokyakuVMData& store = doc_->Store();
+  for (;;) {
+    {
+      ui::WaitScope wait = ui_.Wait();
+      if (store.SaveQMV(true) == 1) return;
+    }
+    const bool again = ui_.Ask(text::Format(
+        "データベースを保存できませんでした。\n%s\n(%s)\n\n"
+        "作業中のデータは失われていません。次回の起動時に復元できます。\n"
+        "もう一度保存しますか？",
+        store.GetQMVFName().string(), store.DispOleDBErrDlg()),
+        ui::Answer::Yes, Icon::Warning);
+    if (!again) break;
+  }
+  store.CloseKeepingWorkCopy();
 }
 
 int CTovanaApp::ExitInstance() {

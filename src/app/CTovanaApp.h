@@ -63,6 +63,9 @@ class CTovanaApp {
   bool CheckPassword();
   void CreateDocument();
   bool OpenDatabase();
+  bool RecoverUnfinishedWork();
+  void OfferUnfinishedWork(const std::filesystem::path& copy);
+  void SaveAtClose();
   void LoadCustomers();
 
   ui::Ui& ui_;

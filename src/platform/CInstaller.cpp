@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -52,6 +53,18 @@ fs::path StagingFor(const fs::path& install) {
   return install.parent_path() / ("." + install.filename().string() + ".installing");
 }
 
+// The files a laid-out installation always has; a folder with neither was made by hand or by a
+// packaging step, or holds what an older start left of an interrupted copy. While the staging
+// tree is there, a fill of the folder was interrupted and is not complete whatever it holds.
+bool HoldsInstallation(const fs::path& install) {
+  return !Exists(StagingFor(install)) && (Exists(AcckSysFile(install)) || Exists(DataDirFile(install)));
+}
+
+bool IsEmptyFolder(const fs::path& folder) {
+  std::error_code ec;
+  return fs::is_directory(folder, ec) && fs::directory_iterator(folder, ec) == fs::directory_iterator();
+}
+
 }  // namespace
 
 CInstaller::CInstaller(const CNeritEnv& env)
@@ -73,7 +86,7 @@ InstallResult CInstaller::EnsureInstalled() {
   if (install_.empty() || !install_.has_filename()) {
     return Fail(layoutFailed, "no installation folder: set TOVANA_HOME or HOME");
   }
-  if (Exists(install_)) return InstallResult::Existing;
+  if (HoldsInstallation(install_)) return InstallResult::Existing;
   if (!FactoryIsComplete()) {
     return Fail(kFactoryMissingMessage,
                 "factory folder " + factory_.string() + " or its Data/Org/ZQQMV.qmv is missing");
@@ -84,7 +97,7 @@ InstallResult CInstaller::EnsureInstalled() {
   FolderLock lock(install_.parent_path());
   if (!lock.Held()) return Fail(layoutFailed, "cannot lock " + install_.parent_path().string() + ": " + lock.Error());
   // Another start may have finished while this one waited for the lock.
-  if (Exists(install_)) return InstallResult::Existing;
+  if (HoldsInstallation(install_)) return InstallResult::Existing;
   const InstallResult result = LayOutUnderLock();
   if (result == InstallResult::Failed) message_ = layoutFailed;
   return result;
@@ -96,10 +109,48 @@ InstallResult CInstaller::LayOutUnderLock() {
   // Whatever is there is the leftover of an interrupted start: this one holds the lock.
   fs::remove_all(staging, ec);
   if (ec) return Fail({}, "cannot remove the leftover " + staging.string() + ": " + ec.message());
-  bool ok = LayOut(staging);
-  ok = ok && RenameNoReplace(staging, install_, detail_);
-  if (!ok) fs::remove_all(staging, ec);
+  const bool filling = Exists(install_) && !IsEmptyFolder(install_);
+  const bool ok = LayOut(staging) && MoveIntoPlace(staging);
+  // A fill that stopped halfway keeps the staging tree: it tells the next start to finish it.
+  if (ok || !filling) fs::remove_all(staging, ec);
   return ok ? InstallResult::LaidOut : InstallResult::Failed;
+}
+
+// An empty installation folder is replaced in one rename (rename(2) replaces an empty folder),
+// unless it cannot be (a mount point): then it is filled as a folder with files in it is.
+bool CInstaller::MoveIntoPlace(const fs::path& staging) {
+  if (!Exists(install_)) return RenameNoReplace(staging, install_, detail_);
+  if (IsEmptyFolder(install_) && ReplaceFile(staging, install_, detail_)) return true;
+  return MergeInto(staging);
+}
+
+// Fills a folder that holds files but no installation: what is there is kept, everything else
+// is moved in from the staging tree, and the two files that mark an installation come last, so
+// an interrupted fill is found incomplete and finished by the next start.
+bool CInstaller::MergeInto(const fs::path& staging) {
+  std::error_code ec;
+  std::vector<fs::path> files;
+  for (fs::recursive_directory_iterator it(staging, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path target = install_ / it->path().lexically_relative(staging);
+    if (it->is_directory(ec)) {
+      if (!Exists(target)) fs::create_directory(target, ec);
+    } else if (!Exists(target)) {
+      files.push_back(it->path());
+    }
+    if (ec) break;
+  }
+  if (ec) {
+    detail_ = "cannot fill " + install_.string() + ": " + ec.message();
+    return false;
+  }
+  const auto isMarker = [&staging](const fs::path& file) {
+    return file == AcckSysFile(staging) || file == DataDirFile(staging);
+  };
+  std::stable_partition(files.begin(), files.end(), [&isMarker](const fs::path& f) { return !isMarker(f); });
+  for (const fs::path& file : files) {
+    if (!RenameNoReplace(file, install_ / file.lexically_relative(staging), detail_)) return false;
+  }
+  return SyncTree(install_);
 }
 
 bool CInstaller::FactoryIsComplete() const {
@@ -179,14 +230,14 @@ bool CInstaller::WriteMachineProfile(const fs::path& staging) {
   return Exists(file) || WriteFileDurably(file, kMachineProfileText, detail_);
 }
 
-bool CInstaller::SyncTree(const fs::path& staging) {
+bool CInstaller::SyncTree(const fs::path& root) {
   std::error_code ec;
-  std::vector<fs::path> folders{staging};
-  for (fs::recursive_directory_iterator it(staging, ec), end; !ec && it != end; it.increment(ec)) {
+  std::vector<fs::path> folders{root};
+  for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
     if (it->is_directory(ec)) folders.push_back(it->path());
   }
   if (ec) {
-    detail_ = "cannot list " + staging.string() + ": " + ec.message();
+    detail_ = "cannot list " + root.string() + ": " + ec.message();
     return false;
   }
   for (const fs::path& folder : folders) {

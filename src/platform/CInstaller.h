@@ -1,10 +1,12 @@
 #pragma once
-// The first start: when the installation folder does not exist, lays it out from the factory
-// folder. An installation folder that exists (whole or not) is never touched.
+// The first start: when the installation folder holds no installation yet (it does not exist,
+// is empty, or has neither Data/MyData/acck.sys nor Data/MyData/datadir.dat), lays it out from
+// the factory folder. A folder holding an installation is never touched, even one missing files.
 //
 // The layout is built in a hidden sibling ".<name>.installing", every file and folder synced,
 // then renamed to the installation folder in one step; so a crash or a failure at any moment
-// leaves either no installation folder or a complete one. A leftover sibling from an earlier
+// leaves either no installation or a complete one. A folder that already holds other files
+// keeps them: the rest is moved in beside them, the two files that mark an installation last. A leftover sibling from an earlier
 // interrupted start is removed first. Two starts at once are serialised by a lock on the parent
 // folder; the second finds the installation in place.
 //
@@ -21,9 +23,9 @@
 namespace platform {
 
 enum class InstallResult {
-  Existing,  // the installation folder was already there; nothing was done
-  LaidOut,   // it did not exist and is now complete
-  Failed,    // it still does not exist: Message() is the text to show, Detail() the reason
+  Existing,  // the installation folder already held an installation; nothing was done
+  LaidOut,   // it held none and now holds a complete one
+  Failed,    // it still holds none: Message() is the text to show, Detail() the reason
 };
 
 class CInstaller {
@@ -54,7 +56,9 @@ class CInstaller {
   bool CreateWorkspace(const std::filesystem::path& staging);
   bool CreateDefaultDataFolder(const std::filesystem::path& staging);
   bool WriteMachineProfile(const std::filesystem::path& staging);
-  bool SyncTree(const std::filesystem::path& staging);
+  bool MoveIntoPlace(const std::filesystem::path& staging);
+  bool MergeInto(const std::filesystem::path& staging);
+  bool SyncTree(const std::filesystem::path& root);
   bool CopyOneFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
   std::filesystem::path install_;

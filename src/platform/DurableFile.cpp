@@ -13,11 +13,15 @@ namespace {
 
 std::atomic<FileFaultHook> faultHook{nullptr};
 
-// 0 to go ahead, or the errno the test hook wants this operation to fail with.
+
+}  // namespace
+
 int InjectedError(FileOp op, const std::filesystem::path& path) {
   FileFaultHook hook = faultHook.load(std::memory_order_relaxed);
   return hook ? hook(op, path) : 0;
 }
+
+namespace {
 
 bool Fail(std::string& error, std::string_view what, const std::filesystem::path& path, int err) {
   error = std::string(what) + " " + path.string() + ": " + std::strerror(err);

@@ -16,6 +16,9 @@ enum class FileOp { Write, Sync, Rename };
 // it. Null by default, which costs one atomic load per operation. Returns the previous hook.
 using FileFaultHook = int (*)(FileOp op, const std::filesystem::path& path);
 FileFaultHook SetFileFaultHook(FileFaultHook hook);
+// 0 to go ahead, or the errno the test hook wants this operation on path to fail with; for other
+// writers of files that must honour the hook.
+int InjectedError(FileOp op, const std::filesystem::path& path);
 
 // The temporary name used for replacing target: "<name>.saving" in the same folder. Only one
 // writer per target is expected, so a file by this name is always a leftover of a failed save.

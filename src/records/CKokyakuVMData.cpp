@@ -49,6 +49,12 @@ int CKokyakuVMData::SaveQMV(bool close) {
   return result;
 }
 
+int CKokyakuVMData::CloseKeepingWorkCopy() {
+  const int result = file_.CloseKeepingWorkCopy();
+  if (result != 1) lastError_ = file_.LastError();
+  return result;
+}
+
 std::filesystem::path CKokyakuVMData::GetQMVFName() const { return file_.GetQMVFName(); }
 
 int CKokyakuVMData::CompactDB(const std::filesystem::path& backup) {

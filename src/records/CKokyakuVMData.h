@@ -48,6 +48,8 @@ class CKokyakuVMData {
   // Writes the work copy back into "ZQQMV.qmv" atomically; close = also close and delete the work
   // copy. 1 = saved, -1 = failed (the previous file stays whole).
   int SaveQMV(bool close);
+  // Closes without saving, keeping the work copy for the next start to offer. 1 / -1.
+  int CloseKeepingWorkCopy();
   // Full path of the open database file ("ZQQMV.qmv", or the past-data file).
   std::filesystem::path GetQMVFName() const;
   // Writes a consistent copy to backup, then compacts the work copy. 1 / -1.

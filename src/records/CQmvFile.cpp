@@ -6,12 +6,13 @@
 #include <cerrno>
 #include <cstring>
 #include <cstdint>
-#include <fstream>
+#include <future>
 #include <functional>
 #include <vector>
 #include <system_error>
 
 #include "platform/DurableFile.h"
+#include "records/WorkCopyFile.h"
 
 namespace records {
 namespace {
@@ -87,44 +88,6 @@ bool CopyDatabase(Connection& from, Connection& to, std::string& why) {
   return true;
 }
 
-// A page-by-page copy equals its source byte for byte but for the header's change counter, schema
-// cookie and version-valid-for number, which the copy sets for itself.
-bool IsCopyOwnHeaderByte(std::uintmax_t offset) {
-  return (offset >= 24 && offset < 28) || (offset >= 40 && offset < 44) || (offset >= 92 && offset < 96);
-}
-
-// Reads the copy back and compares it with its source, so that what reaches the disk is exactly
-// the database that was checked when it was opened. Much cheaper than a structural check of
-// the whole copy, which would cost more than the copy itself.
-bool SameBytesAsSource(const std::filesystem::path& copy, const std::filesystem::path& source, std::string& why) {
-  std::ifstream a(copy, std::ios::binary), b(source, std::ios::binary);
-  std::error_code ec1, ec2;
-  if (!a || !b || std::filesystem::file_size(copy, ec1) != std::filesystem::file_size(source, ec2) || ec1 || ec2) {
-    why = "the saved copy " + copy.string() + " differs from " + source.string();
-    return false;
-  }
-  static constexpr std::size_t kChunk = 1 << 20;
-  std::vector<char> x(kChunk), y(kChunk);
-  for (std::uintmax_t offset = 0;;) {
-    a.read(x.data(), kChunk);
-    b.read(y.data(), kChunk);
-    const auto n = static_cast<std::size_t>(a.gcount());
-    if (n != static_cast<std::size_t>(b.gcount())) break;
-    if (n == 0) return true;
-    if (std::memcmp(x.data(), y.data(), n) != 0) {
-      for (std::size_t i = 0; i < n; ++i) {
-        if (x[i] != y[i] && !IsCopyOwnHeaderByte(offset + i)) {
-          why = "the saved copy " + copy.string() + " differs from the database at byte " + std::to_string(offset + i);
-          return false;
-        }
-      }
-    }
-    offset += n;
-  }
-  why = "cannot read back " + copy.string();
-  return false;
-}
-
 using Verify = std::function<bool(const std::filesystem::path& saving, std::string& why)>;
 
 // A database built from scratch is checked structurally from the disk.
@@ -164,11 +127,24 @@ bool WriteDatabaseDurably(const std::filesystem::path& target,
   return ok;
 }
 
-bool WriteCopyDurably(Connection& from, const std::filesystem::path& target, std::string& why) {
-  const std::filesystem::path source = sqlite3_db_filename(from.Handle(), "main");
+// Copies from into target durably; sourceFd reads the file under from, which the copy is checked
+// against, so that what reaches the disk is exactly the database that was checked when it was
+// opened (much cheaper than a structural check of the whole copy, which would cost more than the
+// copy itself).
+bool WriteCopyDurably(Connection& from, int sourceFd, const std::filesystem::path& target, std::string& why) {
   return WriteDatabaseDurably(
       target, [&from](Connection& out, std::string& w) { return CopyDatabase(from, out, w); },
-      [&source](const std::filesystem::path& saving, std::string& w) { return SameBytesAsSource(saving, source, w); },
+      [sourceFd](const std::filesystem::path& saving, std::string& w) {
+        const int fd = ::open(saving.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+          w = "cannot read back " + saving.string() + ": " + std::strerror(errno);
+          return false;
+        }
+        const bool same = SameDatabaseBytes(fd, sourceFd, w);
+        ::close(fd);
+        if (!same) w = "the saved copy " + saving.string() + " is not the database: " + w;
+        return same;
+      },
       why);
 }
 
@@ -207,16 +183,30 @@ int CQmvFile::InitDB(const std::filesystem::path& folder) {
   const std::filesystem::path workCopy = folder / kWorkCopyName;
   if (Exists(workCopy)) return WorkCopyExists(workCopy);
   std::string why;
-  Connection source;
-  if (!OpenChecked(source, database, why)) return Fail(why);
-  // Claiming the name atomically settles a race with another process opening the same folder.
-  if (!platform::CreateNewFile(workCopy, why)) {
-    return Exists(workCopy) ? WorkCopyExists(workCopy) : Fail(why);
+  if (!HasDatabaseHeader(database, why)) return Fail(why);
+  // Claiming the name atomically settles a race with another process opening the same folder,
+  // and the lock taken with it shows the copy in use from its first byte.
+  if (!workCopy_.Claim(workCopy, why)) return Exists(workCopy) ? WorkCopyExists(workCopy) : Fail(why);
+  // The saved file is checked while it is copied: both read the same bytes, and the copy is
+  // opened for work only when the check has passed.
+  std::string checkWhy;
+  auto checked = std::async(std::launch::async, [this, &database, &checkWhy] {
+    Connection source;
+    return OpenChecked(source, database, checkWhy);
+  });
+  bool ok = RemoveStaleJournal(workCopy, why) && workCopy_.CopyFrom(database, why) &&
+            platform::SyncFolder(folder, why);
+  if (!checked.get() && ok) {
+    why = checkWhy;
+    ok = false;
   }
-  if (!OpenWorkCopy(source, workCopy, why)) {
+  ok = ok && OpenWorkCopy(workCopy, why);
+  if (!ok) {
     db_.Close();
+    workCopy_.Release();
     std::string ignored;
     platform::RemoveIfPresent(workCopy, ignored);
+    RemoveStaleJournal(workCopy, ignored);
     return Fail(why);
   }
   databasePath_ = database;
@@ -225,21 +215,27 @@ int CQmvFile::InitDB(const std::filesystem::path& folder) {
   return 1;
 }
 
-// The work copy is disposable: after a crash it is discarded, never recovered, so it needs no
-// durable journal; MEMORY still lets a failed transaction roll back. EXCLUSIVE locking keeps the
-// lock for the whole run, and the empty write transaction takes it at once, so no other process
-// can read or write the copy while we hold it.
-bool CQmvFile::OpenWorkCopy(Connection& source, const std::filesystem::path& workCopy,
-                            std::string& why) {
+// A journal beside a work copy this process has just created belongs to an earlier copy of that
+// name; SQLite would take it for the new copy's and play it back into it.
+bool CQmvFile::RemoveStaleJournal(const std::filesystem::path& workCopy, std::string& why) {
+  return platform::RemoveIfPresent(JournalOf(workCopy), why);
+}
+
+std::filesystem::path CQmvFile::JournalOf(const std::filesystem::path& database) {
+  return database.string() + "-journal";
+}
+
+// Every change the program reports as done must survive a kill or a power cut, so the work copy
+// keeps a rollback journal and syncs each commit (synchronous=FULL). TRUNCATE commits by cutting
+// the journal to nothing, synced, so the journal file itself stays; WAL would sync less but marks
+// the file's header as WAL, which every copy of it (the saved file, backups) would inherit.
+// EXCLUSIVE locking keeps SQLite's lock for the whole run, and the empty write transaction takes
+// it at once, so no other process can read or write the copy while we hold it.
+bool CQmvFile::OpenWorkCopy(const std::filesystem::path& workCopy, std::string& why) {
   if (!db_.Open(workCopy, SQLITE_OPEN_READWRITE) ||
-      !db_.Exec("PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF")) {
+      !db_.Exec("PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=TRUNCATE; PRAGMA synchronous=FULL;"
+                " BEGIN EXCLUSIVE; COMMIT")) {
     why = "cannot open " + workCopy.string() + ": " + db_.LastError();
-    return false;
-  }
-  if (!CopyDatabase(source, db_, why)) return false;
-  // The copy carries the source's header, so the journal mode is set again for the copied file.
-  if (!db_.Exec("PRAGMA journal_mode=MEMORY; BEGIN EXCLUSIVE; COMMIT")) {
-    why = "cannot lock " + workCopy.string() + ": " + db_.LastError();
     return false;
   }
   return true;
@@ -264,14 +260,20 @@ int CQmvFile::SaveQMV(bool close) {
   if (db_.InTransaction()) return Fail("cannot save while a transaction is open");
   if (close && db_.HasLiveStatements()) return Fail("cannot close while statements are in use");
   std::string why;
-  if (!WriteCopyDurably(db_, databasePath_, why)) return Fail(why);
+  if (!WriteCopyDurably(db_, workCopy_.Descriptor(), databasePath_, why)) return Fail(why);
   if (close) {
     const std::filesystem::path workCopy = workCopyPath_;
     if (!CloseAll()) return Fail("saved, but cannot close: " + db_.LastError());
-    // Saved either way; a work copy left behind only makes the next InitDB report 0.
-    if (!platform::RemoveIfPresent(workCopy, why)) lastError_ = why;
+    // Saved either way; a work copy left behind is found equal to the saved file next time.
+    if (!platform::RemoveIfPresent(workCopy, why) || !RemoveStaleJournal(workCopy, why)) lastError_ = why;
   }
   return 1;
+}
+
+int CQmvFile::CloseKeepingWorkCopy() {
+  if (!IsOpen()) return 1;
+  if (db_.InTransaction()) return Fail("cannot close while a transaction is open");
+  return CloseAll() ? 1 : Fail("cannot close: " + db_.LastError());
 }
 
 int CQmvFile::CompactDB(const std::filesystem::path& backupPath) {
@@ -283,9 +285,24 @@ int CQmvFile::CompactDB(const std::filesystem::path& backupPath) {
     return Fail("the backup cannot replace the work copy: " + backupPath.string());
   }
   std::string why;
-  if (!WriteCopyDurably(db_, backupPath, why)) return Fail(why);
+  if (!WriteCopyDurably(db_, workCopy_.Descriptor(), backupPath, why)) return Fail(why);
   if (!db_.Exec("VACUUM")) return Fail("cannot compact: " + db_.LastError());
   return 1;
+}
+
+int CQmvFile::RestoreDatabase(const std::filesystem::path& from, const std::filesystem::path& folder,
+                              std::string* error) {
+  std::string why;
+  Connection source;
+  const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  bool ok = fd >= 0;
+  if (!ok) why = "cannot open " + from.string() + ": " + std::strerror(errno);
+  ok = ok && OpenReadOnly(source, from, why) && QuickCheck(source, from, why) &&
+       WriteCopyDurably(source, fd, folder / kDatabaseName, why);
+  source.Close();
+  if (fd >= 0) ::close(fd);
+  if (!ok && error) *error = why;
+  return ok ? 1 : -1;
 }
 
 int CQmvFile::CreateDatabaseFile(const std::filesystem::path& path, std::string_view schemaSql,
@@ -305,6 +322,7 @@ int CQmvFile::CreateDatabaseFile(const std::filesystem::path& path, std::string_
 
 bool CQmvFile::CloseAll() {
   if (!db_.Close()) return false;
+  workCopy_.Release();  // only after SQLite's descriptor: see WorkCopyFile.h
   databasePath_.clear();
   workCopyPath_.clear();
   readOnly_ = false;

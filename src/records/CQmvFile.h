@@ -2,8 +2,10 @@
 // The customer database file of a data folder and its work copy. "ZQQMV.qmv" is never written in
 // place: InitDB copies it to "ZQQMV2.qmv2" and the program works on that copy; SaveQMV writes the
 // copy back through a verified temporary file renamed over "ZQQMV.qmv", so after a crash at any
-// moment "ZQQMV.qmv" is the last saved database, whole. A leftover "ZQQMV2.qmv2" marks a run that
-// did not end normally (or another process using the folder).
+// moment "ZQQMV.qmv" is the last saved database, whole. Every change committed to the work copy
+// is durable too (synced journal), so a leftover "ZQQMV2.qmv2" holds the unfinished run's work
+// up to its last reported change, for the next start to offer (see WorkCopyRecovery.h). While
+// open, the work copy is record-locked against other processes (see WorkCopyFile.h).
 // Past data opens a database file read-only, leaving every byte of its folder as it was.
 // Results: 1 done, 0 (InitDB only) a work copy exists, -1 failed; LastError() then says why.
 
@@ -13,6 +15,7 @@
 #include <string_view>
 
 #include "records/Sqlite.h"
+#include "records/WorkCopyFile.h"
 
 namespace records {
 
@@ -53,6 +56,10 @@ class CQmvFile {
   // already the new file, whole.) A stale temporary file of a crashed save is removed first.
   int SaveQMV(bool close);
 
+  // Closes the database without saving, leaving the work copy (durable up to the last change) for
+  // the next start to offer. 1, or -1 while a transaction is open or the close fails.
+  int CloseKeepingWorkCopy();
+
   // 1: a consistent, verified copy of the work copy is at backupPath and the work copy is then
   // compacted (VACUUM). -1: failed (read-only, nothing open, a transaction open, or an I/O
   // error); when the copy failed, any file at backupPath is unchanged.
@@ -63,6 +70,13 @@ class CQmvFile {
   // the reason in *error when given.
   static int CreateDatabaseFile(const std::filesystem::path& path, std::string_view schemaSql,
                                 std::string* error = nullptr);
+
+  // Makes the database file `from` (a recovered work copy) the folder's "ZQQMV.qmv", the same
+  // durable, verified way as SaveQMV. `from` is only read. 1, or -1 with "ZQQMV.qmv" unchanged.
+  static int RestoreDatabase(const std::filesystem::path& from, const std::filesystem::path& folder,
+                             std::string* error = nullptr);
+  // SQLite's rollback journal of a database file.
+  static std::filesystem::path JournalOf(const std::filesystem::path& database);
 
   // The database file the user knows: folder/"ZQQMV.qmv", or the past-data path; empty when
   // nothing is open.
@@ -78,11 +92,12 @@ class CQmvFile {
  private:
   int Fail(std::string why);
   int WorkCopyExists(const std::filesystem::path& workCopy);
-  bool OpenWorkCopy(sqlite::Connection& source, const std::filesystem::path& workCopy,
-                    std::string& why);
+  bool OpenWorkCopy(const std::filesystem::path& workCopy, std::string& why);
+  static bool RemoveStaleJournal(const std::filesystem::path& workCopy, std::string& why);
   bool OpenChecked(sqlite::Connection& db, const std::filesystem::path& file, std::string& why);
   bool CloseAll();
 
+  WorkCopyFile workCopy_;  // declared first so it is released after the connection
   sqlite::Connection db_;
   Validator validator_;
   std::filesystem::path databasePath_;

@@ -1,5 +1,6 @@
 #include "settings/CDefaultSort.h"
 
+#include "records/KokyakuColumns.h"
 #include "settings/ArchiveError.h"
 #include "settings/CArchive.h"
 #include "settings/CSettingsFile.h"
@@ -29,6 +30,12 @@ int CDefaultSort::Load() {
     ui_.Tell("ファイルを開けません。並び順を取得できません。");
     return 0;
   } catch (const ArchiveError&) {
+    ui_.Tell(kFileErrorMessage);
+    return 0;
+  }
+  // The column goes into the start-up query: one the customer table does not have would stop
+  // the customers from loading at all.
+  if (!read.column.empty() && !records::FindKokyakuColumn(read.column)) {
     ui_.Tell(kFileErrorMessage);
     return 0;
   }

@@ -32,13 +32,18 @@ ScriptedUi::~ScriptedUi() {
 }
 
 ScriptedUi& ScriptedUi::ExpectMessage(std::string text, Answer answer) {
-  steps_.push_back(MessageStep{std::move(text), false, Buttons::Ok, Icon::None, Answer::Ok, answer});
+  steps_.push_back(MessageStep{std::move(text), false, Buttons::Ok, Icon::None, Answer::Ok, answer, false});
   return *this;
 }
 
 ScriptedUi& ScriptedUi::ExpectMessage(std::string text, Buttons buttons, Icon icon, Answer defaultButton,
                                       Answer answer) {
-  steps_.push_back(MessageStep{std::move(text), true, buttons, icon, defaultButton, answer});
+  steps_.push_back(MessageStep{std::move(text), true, buttons, icon, defaultButton, answer, false});
+  return *this;
+}
+
+ScriptedUi& ScriptedUi::ExpectMessageBeginning(std::string head, Answer answer) {
+  steps_.push_back(MessageStep{std::move(head), false, Buttons::Ok, Icon::None, Answer::Ok, answer, true});
   return *this;
 }
 
@@ -65,7 +70,8 @@ Answer ScriptedUi::Message(std::string_view text, Buttons buttons, Icon icon, An
   }
   const MessageStep expected = *step;
   steps_.pop_front();
-  if (expected.text != text) {
+  const bool matches = expected.headOnly ? text.substr(0, expected.text.size()) == expected.text : expected.text == text;
+  if (!matches) {
     Fail("message \"" + std::string(text) + "\" shown where \"" + expected.text + "\" was expected");
   } else if (expected.checkForm &&
              (expected.buttons != buttons || expected.icon != icon || expected.defaultButton != defaultButton)) {

@@ -24,6 +24,9 @@ class ScriptedUi : public Ui {
   ScriptedUi& ExpectMessage(std::string text, Answer answer = Answer::Ok);
   // As ExpectMessage, also checking the buttons, icon and default button.
   ScriptedUi& ExpectMessage(std::string text, Buttons buttons, Icon icon, Answer defaultButton, Answer answer);
+  // As ExpectMessage, for a text that goes on after head with what only the run knows (a path,
+  // a system error).
+  ScriptedUi& ExpectMessageBeginning(std::string head, Answer answer = Answer::Ok);
   // The next call must be a folder (or file) picker; it returns result.
   ScriptedUi& ExpectFolder(std::optional<std::filesystem::path> result);
   ScriptedUi& ExpectOpenFile(std::optional<std::filesystem::path> result);
@@ -60,6 +63,7 @@ class ScriptedUi : public Ui {
     Icon icon;
     Answer defaultButton;
     Answer answer;
+    bool headOnly;
   };
   enum class PickerKind { Folder, OpenFile, SaveFile };
   struct PickerStep {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -85,18 +86,63 @@ TEST(CInstaller, FactoryMachineProfileIsKeptAsItIs) {
   EXPECT_EQ(CProfile(MachineIniFile(w.install)).GetString("NADIRA\\Sorelle\\Common\\ZQTel", "DataPath"), "/x");
 }
 
-TEST(CInstaller, ExistingInstallationIsNeverTouched) {
-  Workspace w;
-  fs::create_directories(w.install / "Data");
-  WriteBytes(w.install / "Data/own.txt", "mine");
-  fs::remove_all(w.factory.folder.Path());  // not even looked at
-  CInstaller installer{CNeritEnv()};
-  EXPECT_EQ(installer.EnsureInstalled(), InstallResult::Existing);
-  EXPECT_TRUE(installer.Message().empty());
+std::vector<std::string> TreeOf(const fs::path& root) {
   std::vector<std::string> found;
-  for (const auto& entry : fs::recursive_directory_iterator(w.install)) found.push_back(entry.path().string());
-  EXPECT_EQ(found, (std::vector<std::string>{(w.install / "Data").string(), (w.install / "Data/own.txt").string()}));
-  EXPECT_EQ(ReadBytes(w.install / "Data/own.txt"), "mine");
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    found.push_back(entry.path().lexically_relative(root).string());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+// Either marker file makes an installation, even one missing the other (start-up then names it).
+TEST(CInstaller, ExistingInstallationIsNeverTouched) {
+  for (const bool withAcck : {true, false}) {
+    Workspace w;
+    const fs::path marker = withAcck ? AcckSysFile(w.install) : DataDirFile(w.install);
+    fs::create_directories(marker.parent_path());
+    WriteBytes(marker, "");
+    WriteBytes(w.install / "Data/own.txt", "mine");
+    fs::remove_all(w.factory.folder.Path());  // not even looked at
+    CInstaller installer{CNeritEnv()};
+    EXPECT_EQ(installer.EnsureInstalled(), InstallResult::Existing);
+    EXPECT_TRUE(installer.Message().empty());
+    EXPECT_EQ(TreeOf(w.install), (std::vector<std::string>{"Data", "Data/MyData", "Data/MyData/" + marker.filename().string(),
+                                                           "Data/own.txt"}));
+  }
+}
+
+// A folder made by hand or by a packaging step holds no installation yet.
+TEST(CInstaller, EmptyInstallationFolderIsLaidOut) {
+  Workspace w;
+  fs::create_directories(w.install);
+  ASSERT_EQ(w.Install(), InstallResult::LaidOut);
+  EXPECT_EQ(ReadBytes(DefaultDataFolder(w.install) / "ZQQMV.qmv"), "factory database");
+  EXPECT_TRUE(fs::exists(AcckSysFile(w.install)));
+  EXPECT_EQ(w.parent.Names(), std::vector<std::string>{"顧客"});
+}
+
+// What an interrupted copy or the user left there is kept; the rest is filled in, and a fill
+// interrupted before its last step is finished by the next start.
+TEST(CInstaller, FolderWithFilesButNoInstallationIsFilledAroundThem) {
+  Workspace w;
+  fs::create_directories(w.install / "Exe/help");
+  fs::create_directories(w.install / "Data/Org");
+  WriteBytes(w.install / "Exe/help/own.txt", "mine");
+  WriteBytes(w.install / "Data/Org/QMVColSet.sys", "half");
+  {
+    ScopedFileFault fault(FileOp::Rename, 2, EIO, "datadir.dat");  // the first is in the staging tree
+    EXPECT_EQ(w.Install(), InstallResult::Failed);
+    EXPECT_TRUE(fault.Fired());
+  }
+  EXPECT_FALSE(fs::exists(DataDirFile(w.install)));
+  ASSERT_EQ(w.Install(), InstallResult::LaidOut);
+  EXPECT_EQ(ReadBytes(w.install / "Exe/help/own.txt"), "mine");
+  EXPECT_EQ(ReadBytes(w.install / "Data/Org/QMVColSet.sys"), "half");
+  EXPECT_EQ(ReadBytes(w.install / "Exe/help/img/top.png"), "png");
+  EXPECT_EQ(ReadBytes(DefaultDataFolder(w.install) / "ZQQMV.qmv"), "factory database");
+  EXPECT_TRUE(fs::exists(AcckSysFile(w.install)));
+  EXPECT_EQ(w.parent.Names(), std::vector<std::string>{"顧客"});
 }
 
 TEST(CInstaller, MissingFactoryFailsWithItsMessageAndLeavesNothing) {

@@ -55,6 +55,7 @@ void Report(int fd, char what, std::int64_t n) {
     opened = file.InitDB(folder);
   }
   if (opened != 1) _exit(2);
+  Report(fd, 'O', 0);
   for (;;) {
     sqlite::Transaction tx(file.Db());
     if (!file.Db().Exec(kChange) || !tx.Commit()) _exit(3);
@@ -85,6 +86,8 @@ TEST(QmvFileCrash, KilledSavesLeaveTheLastSavedDatabaseOrTheNextOne) {
       ChangeAndSaveUntilKilled(folder.Path(), fds[1]);
     }
     close(fds[1]);
+    char opened[9];
+    ASSERT_EQ(read(fds[0], opened, sizeof opened), static_cast<ssize_t>(sizeof opened));
     std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
     kill(child, SIGKILL);
     int status = 0;

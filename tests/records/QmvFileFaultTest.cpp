@@ -65,7 +65,7 @@ TEST_F(QmvFileFaultTest, FailedSaveKeepsTheSavedFileAndTheWork) {
     }
     EXPECT_FALSE(file.LastError().empty());
     EXPECT_EQ(ReadBytes(database), before);
-    EXPECT_EQ(folder.Names(), (Names{"ZQQMV.qmv", "ZQQMV2.qmv2"}));
+    EXPECT_EQ(folder.Names(), (Names{"ZQQMV.qmv", "ZQQMV2.qmv2", "ZQQMV2.qmv2-journal"}));
     EXPECT_TRUE(file.IsOpen());  // the work stays open to be saved again
   }
   ASSERT_EQ(file.SaveQMV(true), 1) << file.LastError();
@@ -81,16 +81,16 @@ TEST_F(QmvFileFaultTest, FolderSyncFailureAfterTheRenameIsReportedWithTheNewFile
   }
   EXPECT_NE(file.LastError().find("fsync"), std::string::npos) << file.LastError();
   EXPECT_EQ(CustomersIn(database), 100);
-  EXPECT_EQ(folder.Names(), (Names{"ZQQMV.qmv", "ZQQMV2.qmv2"}));
+  EXPECT_EQ(folder.Names(), (Names{"ZQQMV.qmv", "ZQQMV2.qmv2", "ZQQMV2.qmv2-journal"}));
 }
 
 TEST_F(QmvFileFaultTest, FullDiskWhileMakingTheWorkCopyLeavesNothingBehind) {
   ASSERT_EQ(file.SaveQMV(true), 1);
   const std::string before = ReadBytes(database);
   {
-    ScopedFullDisk full(CQmvFile::kWorkCopyName, 3 * 4096);
+    ScopedFileFault full(FileOp::Write, 1, ENOSPC, CQmvFile::kWorkCopyName);
     EXPECT_EQ(file.InitDB(folder.Path()), -1);
-    EXPECT_GT(full.FailedWrites(), 0);
+    EXPECT_TRUE(full.Fired());
   }
   EXPECT_FALSE(file.IsOpen());
   EXPECT_EQ(ReadBytes(database), before);
@@ -108,7 +108,7 @@ TEST_F(QmvFileFaultTest, FailedBackupStopsCompactionAndKeepsTheOldBackup) {
   }
   EXPECT_EQ(ReadBytes(backup), oldBackup);
   EXPECT_EQ(std::filesystem::file_size(folder / CQmvFile::kWorkCopyName), size);  // not compacted
-  EXPECT_EQ(folder.Names(), (Names{"ZQQMV.qmv", "ZQQMV2.qmv2", "backup.qmv"}));
+  EXPECT_EQ(folder.Names(), (Names{"ZQQMV.qmv", "ZQQMV2.qmv2", "ZQQMV2.qmv2-journal", "backup.qmv"}));
 }
 
 }  // namespace

@@ -99,5 +99,19 @@ TEST_F(ExtractionSettingsTest, DefaultOrderClauseByDirection) {
   EXPECT_EQ(again.OrderClause(), "");
 }
 
+// The column goes into the start-up query, so a damaged file must never name one the table lacks.
+TEST_F(ExtractionSettingsTest, DefaultOrderWithUnknownColumnFallsBackToFactoryOrder) {
+  for (const char* column : {"NoSuchColumn", "Yomi] DESC; DROP TABLE Customer; --"}) {
+    CDefaultSort written(ui_, folder_.Path());
+    written.column = column;
+    written.direction = CDefaultSort::kAscending;
+    ASSERT_EQ(written.Save(), 1);
+    ui_.ExpectMessage("ファイル操作中にエラーが発生しました");
+    CDefaultSort read(ui_, folder_.Path());
+    EXPECT_EQ(read.OrderClause(), "ORDER BY [Customer].[RirekiUpDate] DESC") << column;
+    EXPECT_TRUE(ui_.Done());
+  }
+}
+
 }  // namespace
 }  // namespace settings
