@@ -24,6 +24,7 @@
 #include "history/CRirekiListOwner.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "qt/GuiTestSupport.h"
+#include "qt/TabOrder.h"
 #include "records/CQmvFile.h"
 #include "records/QmvSchema.h"
 #include "settings/SettingsTestSupport.h"
@@ -64,49 +65,6 @@ class WatchingUi : public ui::Ui {
   ui::Ui& inner_;
   std::function<void(std::string_view)> onMessage_;
 };
-
-// The focusable controls in the order Tab visits them.
-std::vector<QWidget*> TabOrder(QWidget& dialog) {
-  std::vector<QWidget*> order;
-  QWidget* w = &dialog;
-  do {
-    w = w->nextInFocusChain();
-    if (w != &dialog && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()) {
-      order.push_back(w);
-    }
-  } while (w != &dialog);
-  return order;
-}
-
-QRect On(QWidget& dialog, QWidget* w) { return {w->mapTo(&dialog, QPoint(0, 0)), w->size()}; }
-
-QGroupBox* GroupOf(QWidget* w) {
-  for (QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
-    if (auto* box = qobject_cast<QGroupBox*>(p)) return box;
-  }
-  return nullptr;
-}
-
-// Within each group of fields Tab goes row by row, left to right in a row; each "..." button
-// comes right after the field it belongs to.
-void ExpectTabOrderFollowsTheLayout(QWidget& dialog) {
-  const std::vector<QWidget*> order = TabOrder(dialog);
-  ASSERT_FALSE(order.empty());
-  for (std::size_t i = 1; i < order.size(); ++i) {
-    QWidget* before = order[i - 1];
-    QWidget* after = order[i];
-    const QRect a = On(dialog, before), b = On(dialog, after);
-    if (auto* dots = qobject_cast<QToolButton*>(after)) {
-      EXPECT_TRUE(qobject_cast<QLineEdit*>(before)) << dots->accessibleName().toStdString() << " before its field";
-      EXPECT_TRUE(a.top() < b.bottom() && b.top() < a.bottom() && a.left() < b.left())
-          << dots->accessibleName().toStdString() << " is not beside the field before it";
-    }
-    if (GroupOf(before) != GroupOf(after) || !GroupOf(before)) continue;
-    const bool sameRow = a.top() < b.center().y() && b.center().y() < a.bottom();
-    EXPECT_TRUE(sameRow ? a.left() < b.left() : b.top() >= a.center().y())
-        << before->accessibleName().toStdString() << " → " << after->accessibleName().toStdString();
-  }
-}
 
 class EntryOnALaptop : public settings::test::SettingsFolderTest {
  protected:
@@ -149,10 +107,10 @@ TEST_F(EntryOnALaptop, EveryCardTypeFitsTheScreenWithItsButtonsAndTabsInReadingO
     for (const char* caption : {"修正", "閉じる", "前へ", "次へ", "さらに備考...", "写真..."}) {
       QAbstractButton* b = Button(dialog, caption);
       ASSERT_NE(b, nullptr);
-      EXPECT_TRUE(dialog.rect().contains(On(dialog, b))) << file << ": " << caption;
+      EXPECT_TRUE(dialog.rect().contains(gui_test::On(dialog, b))) << file << ": " << caption;
     }
     gui_test::ExpectReadable(dialog);
-    ExpectTabOrderFollowsTheLayout(dialog);
+    gui_test::ExpectTabOrderFollowsTheLayout(dialog);
     gui_test::SaveScreenshot(dialog, file);
     dialog.close();
   }

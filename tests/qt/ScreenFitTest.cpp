@@ -1,6 +1,6 @@
 // Every dialog and screen of the program fits a 1366×768 laptop screen less its taskbar, with
-// its buttons in view: each dialog the program has a view for, the find dialog, and every screen
-// of the main window. A dialog registered later without a row in Samples() fails the first test
+// its buttons in view and Tab in reading order: each dialog the program has a view for, the find
+// dialog, and every screen of the main window. A dialog registered later without a row in Samples() fails the first test
 // until it gets one, so later dialogs are held to the same rule.
 #include <QAbstractButton>
 #include <QApplication>
@@ -41,6 +41,7 @@
 #include "platform/CPassCheckDlg.h"
 #include "platform/CPassSetDlg.h"
 #include "qt/GuiTestSupport.h"
+#include "qt/TabOrder.h"
 #include "records/CQmvFile.h"
 #include "records/QmvSchema.h"
 #include "settings/CQMVComboData.h"
@@ -199,6 +200,7 @@ TEST_F(ScreenFit, EveryDialogFitsTheSmallestScreen) {
     ASSERT_NE(view, nullptr) << s.name;
     view->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    gui_test::ExpectTabOrderFollowsTheLayout(*view);
     ExpectFits(*view, s.name + " (" + model->Title() + ")");
     view->hide();
   }
