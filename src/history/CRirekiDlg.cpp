@@ -115,7 +115,8 @@ void CRirekiDlg::Reset() {
 void CRirekiDlg::OnYearStep(int steps) {
   const auto typed = text::ReadWholeNumber(yearText_);
   // From just outside the range, one step reaches its end.
-  const std::int64_t year = std::clamp<std::int64_t>(typed ? *typed : resetTime_.ToCivil().year, kMinYear - 1, kMaxYear + 1);
+  const std::int64_t from = typed ? *typed : resetTime_.ToCivil().year;
+  const std::int64_t year = std::clamp<std::int64_t>(from, kMinYear - 1, kMaxYear + 1);
   yearText_ = std::to_string(std::clamp<std::int64_t>(year + steps, kMinYear, kMaxYear));
 }
 

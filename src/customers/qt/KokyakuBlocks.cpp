@@ -80,7 +80,9 @@ void AddressRows(Rows& rows, KokyakuFormBinder& bind, QGroupBox* box, const Bloc
   rows.Add("番地等", bind.Edit(c.street, name("番地等").c_str()));
   // Each field is made before its "..." button, so Tab reaches the field first.
   QLineEdit* tel = bind.Edit(c.tel, name("TEL").c_str());
-  rows.Add("TEL", Beside(tel, DotsButton(box, name("電話番号から住所を検索").c_str(), [&actions, block] { actions.phone(block); })));
+  QToolButton* telLookup =
+      DotsButton(box, name("電話番号から住所を検索").c_str(), [&actions, block] { actions.phone(block); });
+  rows.Add("TEL", Beside(tel, telLookup));
 }
 
 void MailRows(Rows& rows, KokyakuFormBinder& bind, int first, int last) {

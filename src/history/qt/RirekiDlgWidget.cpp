@@ -93,7 +93,8 @@ void RirekiDlgWidget::BuildDate() {
   hour_ = MakeList(new QComboBox(this), "時", HourTexts());
   minute_ = MakeList(new QComboBox(this), "分", MinuteTexts());
   day_->setMinimumContentsLength(2);
-  connect(year_->Edit(), &QLineEdit::textChanged, this, [this](const QString& t) { model_.SetYearText(FromQString(t)); });
+  connect(year_->Edit(), &QLineEdit::textChanged, this,
+          [this](const QString& t) { model_.SetYearText(FromQString(t)); });
   connect(month_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetMonthPosition(p); });
   connect(day_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetDayPosition(p); });
   connect(hour_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetHourPosition(p); });
