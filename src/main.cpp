@@ -1,6 +1,4 @@
 #include <QApplication>
-#include <QFont>
-#include <QFontDatabase>
 
 #include <cstdio>
 #include <cstring>
@@ -12,6 +10,7 @@
 #include "app/qt/SignalCloser.h"
 #include "app/qt/ViewRegistry.h"
 #include "platform/CNeritEnv.h"
+#include "ui/qt/ApplicationSetup.h"
 #include "ui/qt/QtUi.h"
 
 namespace {
@@ -38,26 +37,12 @@ bool AnswerCommandLine(int argc, char** argv) {
   return false;
 }
 
-// The Japanese Gothic the program's texts are drawn in.
-void UseJapaneseFont(QApplication& application) {
-  for (const char* family : {"Noto Sans CJK JP", "IPAGothic", "IPAexGothic"}) {
-    if (QFontDatabase::hasFamily(QString::fromUtf8(family))) {
-      QFont font(QString::fromUtf8(family));
-      font.setPointSize(10);
-      application.setFont(font);
-      return;
-    }
-  }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (AnswerCommandLine(argc, argv)) return 0;
   QApplication application(argc, argv);
-  application.setApplicationName(QStringLiteral("tovana"));
-  application.setApplicationDisplayName(QString::fromUtf8("顧客ソレル"));
-  UseJapaneseFont(application);
+  ui::SetUpApplication(application);
 
   ui::QtUi ui;
   app::RegisterViews(ui);

@@ -9,6 +9,8 @@ packages=(
   mdbtools-dev libsodium-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libxkbcommon-dev fonts-noto-cjk xvfb xauth xdg-utils
+  # Qt's own texts (file dialogs, edit menus, standard buttons) in Japanese
+  qt6-translations-l10n
 )
 # npm fetches public data packages at build time; a Node.js install of its own brings it along.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -1,13 +1,11 @@
 #include "app/Screens.h"
 
-#include <system_error>
-
 #include "app/CTovanaApp.h"
+#include "app/HelpContents.h"
 #include "customers/CKokyakuView.h"
 #include "dm/CDMListView.h"
 #include "history/CRirekiView.h"
 #include "platform/CQMVPassCheck.h"
-#include "platform/RunProgram.h"
 
 namespace app {
 
@@ -32,17 +30,6 @@ CMainFrame::ScreenFactory MakeScreenFactory(MenuScreenContext context) {
 
 namespace app {
 
-namespace {
-
-// The help is a set of HTML pages, shown by the desktop's browser.
-void ShowHelp(ui::Ui& ui, const std::filesystem::path& file) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return ui.Tell("ヘルプファイルが見つかりません。");
-  if (platform::RunProgram("/usr/bin/xdg-open", "\"" + file.string() + "\"") == 0) ui.Tell("ヘルプを表示できません。");
-}
-
-}  // namespace
-
 std::unique_ptr<CMainFrame> MakeMainFrame(ui::Ui& ui, CTovanaApp& app, CFormSource* forms) {
   auto frame = std::make_unique<CMainFrame>(ui, CMainFrame::ScreenFactory{});
   MenuScreenContext context;
@@ -55,7 +42,7 @@ std::unique_ptr<CMainFrame> MakeMainFrame(ui::Ui& ui, CTovanaApp& app, CFormSour
   context.setPassword = [&ui, install = app.InstallFolder()] { platform::CQMVPassCheck(ui, install).SetPassWord(); };
   frame->SetDocument(app.Document());
   frame->SetScreenFactory(MakeScreenFactory(std::move(context)));
-  frame->onHelp = [&ui, help = app.HelpFile()] { ShowHelp(ui, help); };
+  frame->onHelp = [&ui, help = app.HelpFile()] { ShowHelpContents(ui, help); };
   return frame;
 }
 

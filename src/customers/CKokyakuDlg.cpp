@@ -47,9 +47,11 @@ CKokyakuDlg::CKokyakuDlg(ui::Ui& ui, CardKind kind, KokyakuMode mode, CKokyakuDl
   Load(Blank());
 }
 
-CKokyaku CKokyakuDlg::Blank() {
+CKokyaku CKokyakuDlg::Blank() const {
   CKokyaku blank;
   blank.Suffix = kPersonSuffix;
+  // The 個人タイプ card is for individuals: a new customer entered on it is one.
+  if (kind_ == CardKind::Person) blank.EntryType = kIndividual;
   // A new customer carries no colour mark: 0 would be the black one.
   blank.ColorMark = records::ColorMarks().front().colour;
   return blank;
@@ -104,6 +106,7 @@ bool CKokyakuDlg::NameRulesAllow(CKokyaku& record) {
     case ui::Answer::Yes:
       record.Suffix = kCompanySuffix;
       form_.SetText("Suffix", kCompanySuffix);
+      Changed();  // 敬称 shows 御中 before the next question
       return true;
     case ui::Answer::No: return true;
     default: return false;
@@ -139,6 +142,8 @@ void CKokyakuDlg::OkAdd() {
   if (!record || !NameRulesAllow(*record) || !ui_.Ask(kAddQuestion)) return;
   if (!Add(*record)) return ui_.Tell(kAddFailed);
   Load(Blank());
+  // Ready for the next customer: typing starts again at the first field.
+  form_.SetFocus(kFirstField);
 }
 
 void CKokyakuDlg::OkModify() {

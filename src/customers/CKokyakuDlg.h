@@ -45,6 +45,10 @@ class CKokyakuDlg : public ui::CDialogModel {
       "顧客を修正しますか？\n【はい】で修正してダイアログを閉じます。\n【いいえ】で修正せずにダイアログを閉じます。";
   static constexpr const char* kPersonSuffix = "様";
   static constexpr const char* kCompanySuffix = "御中";
+  // EntryType of an individual (0 is a company).
+  static constexpr std::int32_t kIndividual = 1;
+  // Where typing starts: お客様ｺｰﾄﾞ.
+  static constexpr const char* kFirstField = "CustomerID";
 
   static constexpr int kImportantList = settings::CQMVComboData::kImportant;
   static constexpr int kRank1List = settings::CQMVComboData::kRank1;
@@ -104,7 +108,7 @@ class CKokyakuDlg : public ui::CDialogModel {
   lookup::CLookupFacility* Lookups() { return owner_ ? owner_->Lookups() : nullptr; }
   // The record the closing test compares with: the source, else a blank customer.
   const records::CKokyaku& Reference() const { return working_; }
-  static records::CKokyaku Blank();
+  records::CKokyaku Blank() const;
   void Load(const records::CKokyaku& record);
   std::optional<records::CKokyaku> Read();
   // False when the person stops the save; may change Suffix of record and of the form.

@@ -20,6 +20,13 @@ struct SortValue {
   double number = 0;
 };
 
+// The reading a name column sorts by, where the customer has one.
+const std::string* Reading(const records::CKokyaku& k, std::string_view column) {
+  if (column == "Name") return &k.Yomi;
+  if (column == "CompName") return &k.CompYomi;
+  return nullptr;
+}
+
 }  // namespace
 
 std::optional<ListColumn> CKokyakuList::ValueColumn(int mode) {
@@ -38,6 +45,7 @@ std::optional<ListColumn> CKokyakuList::ValueColumn(int mode) {
 void CKokyakuList::SetRows(std::vector<ListRow> rows) {
   rows_ = std::move(rows);
   selected_.clear();
+  sortColumn_ = -1;
 }
 
 std::string CKokyakuList::ValueText(const ListRow& row, const ListColumn& column) const {
@@ -63,6 +71,8 @@ void CKokyakuList::SortBy(int column) {
   if (column < 0 || column >= static_cast<int>(columns_.size())) return;
   const bool descending = nextDescending_;
   nextDescending_ = !nextDescending_;
+  sortColumn_ = column;
+  sortedDescending_ = descending;
   const ListColumn& c = columns_[column];
   const records::KokyakuColumn* field = c.value ? nullptr : records::FindKokyakuColumn(c.key);
   const bool byText = !c.value && (!field || field->kind == records::ColumnKind::Text);
@@ -72,7 +82,9 @@ void CKokyakuList::SortBy(int column) {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     const ListRow& r = rows_[i];
     if (byText) {
-      values[i].key = text::JapaneseSortKey(CellText(static_cast<int>(i), column));
+      const std::string* reading = r.customer && !c.value ? Reading(*r.customer, c.key) : nullptr;
+      values[i].key = text::JapaneseSortKey(reading && !reading->empty() ? *reading
+                                                                         : CellText(static_cast<int>(i), column));
     } else if (c.value && r.hit) {
       values[i].number = c.key == kDateTime ? r.hit->Date().Value() : c.key == kAmount ? r.hit->Amount() : r.hit->Count();
     } else if (field && r.customer) {

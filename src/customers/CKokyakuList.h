@@ -40,7 +40,10 @@ class CKokyakuList {
   static std::optional<ListColumn> ValueColumn(int mode);
 
   void SetRows(std::vector<ListRow> rows);
-  void SetColumns(std::vector<ListColumn> columns) { columns_ = std::move(columns); }
+  void SetColumns(std::vector<ListColumn> columns) {
+    columns_ = std::move(columns);
+    sortColumn_ = -1;
+  }
   const std::vector<ListRow>& Rows() const { return rows_; }
   const std::vector<ListColumn>& Columns() const { return columns_; }
   std::vector<ListColumn>& Columns() { return columns_; }
@@ -51,7 +54,13 @@ class CKokyakuList {
   // Sorts by a column: ascending on the first call of the list's life, then alternating on every
   // call whichever the column. Text by Japanese collation ignoring case and width, codes and
   // numbers by value, dates by date, value columns by their figure. Stable; selection follows.
+  // Names sort by their reading, as Japanese lists do: 氏名 by フリガナ (Yomi) and 会社名 by its
+  // フリガナ (CompYomi) where one is stored, else by the name itself.
   void SortBy(int column);
+  // The column the rows were last sorted by (-1 while they are in the order they came in) and
+  // the direction of that sort.
+  int SortColumn() const { return sortColumn_; }
+  bool SortedDescending() const { return sortedDescending_; }
 
   // The selected rows, ascending.
   const std::vector<int>& Selection() const { return selected_; }
@@ -81,6 +90,8 @@ class CKokyakuList {
   std::vector<ListColumn> columns_;
   std::vector<int> selected_;
   bool nextDescending_ = false;
+  int sortColumn_ = -1;
+  bool sortedDescending_ = false;
 };
 
 }  // namespace customers

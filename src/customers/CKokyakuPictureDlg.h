@@ -24,7 +24,8 @@ class CKokyakuPictureDlg : public ui::CDialogModel {
 
   std::string Title() const override;
   bool IsViewOnly() const { return form_.IsViewOnly(); }
-  std::string CancelCaption() const { return IsViewOnly() ? "閉じる" : "キャンセル"; }
+  // The closing button: "閉じる" when only viewing; empty for the standard cancel button.
+  std::string CancelCaption() const { return IsViewOnly() ? "閉じる" : ""; }
   // Slot 0 to 4: its caption (the column label, else "画像１" ...), the name held (a stored name or
   // the chosen path), the file the preview reads, and whether 削除 is enabled.
   const std::string& Caption(int slot) const { return captions_[slot]; }

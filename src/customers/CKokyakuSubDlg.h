@@ -26,7 +26,8 @@ class CKokyakuSubDlg : public ui::CDialogModel {
   std::string Title() const override;
   SubKind Kind() const { return kind_; }
   bool IsViewOnly() const { return form_.IsViewOnly(); }
-  std::string CancelCaption() const { return IsViewOnly() ? "閉じる" : "キャンセル"; }
+  // The closing button: "閉じる" when only viewing; empty for the standard cancel button.
+  std::string CancelCaption() const { return IsViewOnly() ? "閉じる" : ""; }
   // The columns the dialog holds, which OK copies back.
   std::span<const std::string_view> Columns() const;
   // The caption of a note (its column label, else "備考１" ...).

@@ -176,6 +176,11 @@ void CKokyakuView::OnHeaderClick(int column) {
   RowsChanged();
 }
 
+int CKokyakuView::CommandForKey(ListKey key) const {
+  const int id = key == ListKey::Enter ? cmd::kModifyCustomer : cmd::kDeleteCustomers;
+  return IsCommandEnabled(id) ? id : 0;
+}
+
 void CKokyakuView::OnDoubleClick() {
   if (!cardShown_) ShowCard(true);
 }

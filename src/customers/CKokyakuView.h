@@ -83,6 +83,13 @@ class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
   void SetCardWidth(int width) { cardWidth_ = width; }
   void ShowCard(bool show);
 
+  // The keys of the list besides moving through it.
+  enum class ListKey { Enter, Delete };
+  // The command a key runs: Enter opens the selected customer (顧客を修正..., which only shows
+  // it when the data is read-only), Delete deletes as 顧客を削除 does, asking first. 0 while no
+  // customer is selected.
+  int CommandForKey(ListKey key) const;
+
   // The view tells of a changed selection, a header click, a double click.
   void SetSelection(std::vector<int> rows);
   void OnHeaderClick(int column);

@@ -77,6 +77,9 @@ int KokyakuCardPane::ShowCustomer(const CKokyaku* customer) {
 }
 
 void KokyakuCardPane::CustomerTouched(std::int32_t customerId) {
+  // An entry saved from a dialog that stays open is listed before anyone is told, so the
+  // history list shows it at once.
+  history_.Sync();
   for (const auto& cached : doc_.Customers()) {
     if (cached->ID != customerId) continue;
     if (hasCustomer_ && customer_.ID == customerId) customer_.RirekiUpDate = cached->RirekiUpDate;

@@ -1,6 +1,6 @@
 #include "history/CRirekiDlg.h"
 
-#include <charconv>
+#include <algorithm>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -9,6 +9,7 @@
 #include "history/RirekiDateLists.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
+#include "text/NumberInput.h"
 
 namespace history {
 
@@ -17,31 +18,6 @@ namespace {
 using records::CivilTime;
 using records::COleDate;
 using records::CRirekiData;
-
-std::string_view Trimmed(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
-bool AllDigits(std::string_view s) {
-  if (s.empty()) return false;
-  for (char c : s) {
-    if (c < '0' || c > '9') return false;
-  }
-  return true;
-}
-
-// A plain decimal: an optional sign, digits, optionally a point and digits. Exponents and the
-// like are refused, so the decimals check below sees every digit the user typed.
-bool IsPlainDecimal(std::string_view s) {
-  if (!s.empty() && (s.front() == '-' || s.front() == '+')) s.remove_prefix(1);
-  const std::size_t point = s.find('.');
-  if (point == std::string_view::npos) return AllDigits(s);
-  const std::string_view whole = s.substr(0, point), fraction = s.substr(point + 1);
-  return (whole.empty() || AllDigits(whole)) && (fraction.empty() || AllDigits(fraction)) &&
-         !(whole.empty() && fraction.empty());
-}
 
 // More than two decimals once trailing zeros are stripped: 12.500 passes, 12.345 does not.
 bool HasTooManyDecimals(std::string_view amount) {
@@ -136,6 +112,14 @@ void CRirekiDlg::Reset() {
   ShowDate(resetTime_);
 }
 
+void CRirekiDlg::OnYearStep(int steps) {
+  const auto typed = text::ReadWholeNumber(yearText_);
+  // From just outside the range, one step reaches its end.
+  const std::int64_t from = typed ? *typed : resetTime_.ToCivil().year;
+  const std::int64_t year = std::clamp<std::int64_t>(from, kMinYear - 1, kMaxYear + 1);
+  yearText_ = std::to_string(std::clamp<std::int64_t>(year + steps, kMinYear, kMaxYear));
+}
+
 // --- Reading and checking ---
 
 bool CRirekiDlg::Refuse(const std::string& message, RirekiField field) {
@@ -150,23 +134,18 @@ bool CRirekiDlg::CheckText(const std::string& value, std::size_t limit, RirekiFi
 }
 
 bool CRirekiDlg::ReadYear(int& year) {
-  const std::string_view typed = Trimmed(yearText_);
-  if (!AllDigits(typed) || typed.size() > 9) {
-    if (AllDigits(typed)) return Refuse(kYearRange, RirekiField::Year);
-    return Refuse(kWholeNumberExpected, RirekiField::Year);
-  }
-  std::from_chars(typed.data(), typed.data() + typed.size(), year);
-  if (year < kMinYear || year > kMaxYear) return Refuse(kYearRange, RirekiField::Year);
+  const auto typed = text::ReadWholeNumber(yearText_);
+  if (!typed) return Refuse(kWholeNumberExpected, RirekiField::Year);
+  if (*typed < kMinYear || *typed > kMaxYear) return Refuse(kYearRange, RirekiField::Year);
+  year = static_cast<int>(*typed);
   return true;
 }
 
 bool CRirekiDlg::ReadAmount(double& amount) {
-  std::string_view typed = Trimmed(amountText_);
-  if (!IsPlainDecimal(typed)) return Refuse(kNumberExpected, RirekiField::Amount);
-  if (typed.front() == '+') typed.remove_prefix(1);
-  const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), amount);
-  if (error != std::errc() || end != typed.data() + typed.size()) return Refuse(kNumberExpected, RirekiField::Amount);
-  if (amount < kMinAmount || amount > kMaxAmount) return Refuse(kAmountRange, RirekiField::Amount);
+  const auto typed = text::ReadNumber(amountText_);
+  if (!typed) return Refuse(kNumberExpected, RirekiField::Amount);
+  if (*typed < kMinAmount || *typed > kMaxAmount) return Refuse(kAmountRange, RirekiField::Amount);
+  amount = *typed;
   return true;
 }
 
@@ -186,7 +165,7 @@ std::optional<CRirekiDlg::Fields> CRirekiDlg::ReadFields() {
     Refuse(kDateInvalid, RirekiField::Day);
     return std::nullopt;
   }
-  if (HasTooManyDecimals(Trimmed(amountText_))) {
+  if (HasTooManyDecimals(text::PlainNumberText(amountText_).value_or(""))) {
     Refuse(kTooManyDecimals, RirekiField::Amount);
     return std::nullopt;
   }

@@ -93,6 +93,9 @@ class CRirekiDlg : public ui::CDialogModel {
   void SetHourPosition(int position) { hour_ = position; }
   int MinutePosition() const { return minute_; }
   void SetMinutePosition(int position) { minute_ = position; }
+  // The year's spin buttons, arrow keys and wheel: the year as typed moved by steps and kept
+  // within kMinYear to kMaxYear; a year that cannot be read starts from the reset time's.
+  void OnYearStep(int steps);
   // Entries of the day list ("1" to DayCount()).
   int DayCount() const { return dayCount_; }
   // The day list drops down: rebuilt for the year and month shown, the chosen day clamped.

@@ -1,9 +1,10 @@
 #include "history/RirekiDateLists.h"
 
-#include <charconv>
+#include <climits>
 #include <cstdio>
 
 #include "records/OleDateMath.h"
+#include "text/NumberInput.h"
 
 namespace history {
 
@@ -21,10 +22,9 @@ int DayListLength(int year, int monthPosition) {
 }
 
 int YearForDayList(std::string_view yearText) {
-  while (!yearText.empty() && yearText.front() == ' ') yearText.remove_prefix(1);
-  int year = 0;
-  std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
-  return year;
+  const auto year = text::ReadWholeNumber(yearText);
+  if (!year || *year < INT_MIN || *year > INT_MAX) return 0;
+  return static_cast<int>(*year);
 }
 
 std::vector<std::string> MonthTexts() { return DayTexts(12); }

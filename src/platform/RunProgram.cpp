@@ -90,7 +90,10 @@ std::vector<std::string> SplitArguments(std::string_view commandLine) {
   return arguments;
 }
 
-pid_t StartProgram(const std::filesystem::path& program, std::string_view arguments) {
+namespace {
+
+// The started process's id, or 0; the caller waits for it.
+pid_t Spawn(const std::filesystem::path& program, std::string_view arguments) {
   if (program.empty()) return 0;
   std::vector<std::string> words = SplitArguments(CommandLineFor(arguments));
   words.insert(words.begin(), program.string());
@@ -102,8 +105,32 @@ pid_t StartProgram(const std::filesystem::path& program, std::string_view argume
   if (::posix_spawn(&pid, program.c_str(), setup.Actions(), setup.Attributes(), argv.data(), environ) != 0) {
     return 0;
   }
-  ReapWhenItEnds(pid);
   return pid;
+}
+
+}  // namespace
+
+pid_t StartProgram(const std::filesystem::path& program, std::string_view arguments) {
+  const pid_t pid = Spawn(program, arguments);
+  if (pid != 0) ReapWhenItEnds(pid);
+  return pid;
+}
+
+int RunProgramWaiting(const std::filesystem::path& program, std::string_view arguments,
+                      std::chrono::milliseconds patience) {
+  const pid_t pid = Spawn(program, arguments);
+  if (pid == 0) return kNotStarted;
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  for (;;) {
+    int status = 0;
+    const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+    if (ended == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (ended < 0 && errno != EINTR) return kStillRunning;  // already reaped elsewhere: nothing to tell
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ReapWhenItEnds(pid);
+  return kStillRunning;
 }
 
 int RunProgram(const std::filesystem::path& program, std::string_view arguments) {

@@ -16,6 +16,7 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -35,5 +36,13 @@ pid_t StartProgram(const std::filesystem::path& program, std::string_view argume
 
 // 1 when the program started, else 0 (also for an empty path).
 int RunProgram(const std::filesystem::path& program, std::string_view arguments);
+
+// Starts the program as StartProgram does and waits at most patience for it to end, for helpers
+// such as xdg-open that start something else and report by their exit code whether they could.
+// The exit code when it ended in time (128 + the signal when one ended it); kStillRunning when it
+// still runs, left to run on; kNotStarted when it could not be started.
+inline constexpr int kStillRunning = -1, kNotStarted = -2;
+int RunProgramWaiting(const std::filesystem::path& program, std::string_view arguments,
+                      std::chrono::milliseconds patience);
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "text/Width.h"
+#include "text/DateInput.h"
 
 namespace records {
 
@@ -44,16 +44,6 @@ bool IsRealDay(int y, int m, int d) {
   return d <= kDays[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
-// Reads up to maxDigits ASCII digits at pos; -1 when there are none.
-int ReadNumber(std::string_view s, std::size_t& pos, int maxDigits) {
-  int value = 0, digits = 0;
-  while (pos < s.size() && digits < maxDigits && s[pos] >= '0' && s[pos] <= '9') {
-    value = value * 10 + (s[pos++] - '0');
-    ++digits;
-  }
-  return digits == 0 ? -1 : value;
-}
-
 }  // namespace
 
 COleDate COleDate::Invalid() {
@@ -82,33 +72,9 @@ COleDate COleDate::Now() {
 }
 
 std::optional<COleDate> COleDate::Parse(std::string_view input) {
-  const std::string s = text::FullWidthDigitsToAscii(input);
-  std::size_t pos = 0;
-  while (pos < s.size() && s[pos] == ' ') ++pos;
-  CivilTime t;
-  t.year = ReadNumber(s, pos, 4);
-  if (t.year < 0 || pos >= s.size() || (s[pos] != '/' && s[pos] != '-')) return std::nullopt;
-  const char separator = s[pos++];
-  t.month = ReadNumber(s, pos, 2);
-  if (t.month < 0 || pos >= s.size() || s[pos++] != separator) return std::nullopt;
-  t.day = ReadNumber(s, pos, 2);
-  if (t.day < 0) return std::nullopt;
-  t.hour = t.minute = t.second = 0;
-  if (pos < s.size() && s[pos] == ' ') {
-    ++pos;
-    t.hour = ReadNumber(s, pos, 2);
-    if (t.hour < 0 || pos >= s.size() || s[pos++] != ':') return std::nullopt;
-    t.minute = ReadNumber(s, pos, 2);
-    if (t.minute < 0) return std::nullopt;
-    if (pos < s.size() && s[pos] == ':') {
-      ++pos;
-      t.second = ReadNumber(s, pos, 2);
-      if (t.second < 0) return std::nullopt;
-    }
-  }
-  while (pos < s.size() && s[pos] == ' ') ++pos;
-  if (pos != s.size()) return std::nullopt;
-  const COleDate date = FromCivil(t);
+  const auto typed = text::ReadDate(input);
+  if (!typed) return std::nullopt;
+  const COleDate date = FromCivil({typed->year, typed->month, typed->day, typed->hour, typed->minute, typed->second});
   if (!date.IsValid()) return std::nullopt;
   return date;
 }

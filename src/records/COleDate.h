@@ -27,8 +27,8 @@ class COleDate {
   static COleDate FromCivil(int year, int month, int day) { return FromCivil(CivilTime{year, month, day}); }
   // The local time now, to the second.
   static COleDate Now();
-  // A date the user typed: "yyyy/mm/dd" or "yyyy-mm-dd" (one- or two-digit month and day, full-width
-  // digits allowed), optionally followed by " h:mm" or " h:mm:ss". Null when it is not a date.
+  // A date the user typed, in any spelling text::ReadDate reads (Western or era, full-width or
+  // not), optionally followed by " h:mm" or " h:mm:ss". Null when it is not a date in range.
   static std::optional<COleDate> Parse(std::string_view text);
 
   Status GetStatus() const { return status_; }

@@ -34,6 +34,13 @@ std::string FullWidthDigitsToAscii(std::string_view utf8) {
   return MapCodePoints(utf8, [](char32_t cp) { return cp >= U'０' && cp <= U'９' ? U'0' + (cp - U'０') : cp; });
 }
 
+std::string FullWidthAsciiToAscii(std::string_view utf8) {
+  return MapCodePoints(utf8, [](char32_t cp) -> char32_t {
+    if (cp >= 0xFF01 && cp <= 0xFF5E) return cp - 0xFF01 + U'!';
+    return cp == 0x3000 ? U' ' : cp;
+  });
+}
+
 std::string AsciiDigitsToFullWidth(std::string_view utf8) {
   return MapCodePoints(utf8, [](char32_t cp) { return cp >= U'0' && cp <= U'9' ? U'０' + (cp - U'0') : cp; });
 }

@@ -9,6 +9,10 @@ namespace text {
 // "０"-"９" become "0"-"9"; everything else is kept.
 std::string FullWidthDigitsToAscii(std::string_view utf8);
 
+// The full-width forms of ASCII ("Ｓ", "４", "／", "，", "．", "－", ...) become ASCII and the
+// ideographic space a space, as a typed number or date is read; everything else is kept.
+std::string FullWidthAsciiToAscii(std::string_view utf8);
+
 // "0"-"9" become "０"-"９"; everything else is kept.
 std::string AsciiDigitsToFullWidth(std::string_view utf8);
 

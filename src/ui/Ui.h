@@ -27,7 +27,14 @@ class CDialogModel {
   // Cancel, the Esc key or the window's close button: closes without OK unless the model objects.
   virtual void OnCancel() { EndDialog(false); }
 
+  // Set by the view: told when an action changed what the controls show and goes on to ask a
+  // further question, so the person sees the change while answering it.
+  std::function<void()> onChanged;
+
  protected:
+  void Changed() const {
+    if (onChanged) onChanged();
+  }
   void EndDialog(bool ok) {
     closing_ = true;
     closedWithOk_ = ok;

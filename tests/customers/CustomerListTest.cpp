@@ -22,6 +22,7 @@
 #include "records/QmvSchema.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CExCondition.h"
+#include "settings/CQMVDispKokyakuCol.h"
 #include "settings/SettingsTestSupport.h"
 #include "text/Collation.h"
 
@@ -313,6 +314,63 @@ TEST_F(CustomerListTest, ColumnWidthsAndTheCardWidthAreKeptInTheProfile) {
   CKokyakuView& again = Open();
   EXPECT_EQ(again.List().Columns()[0].width, 150);
   EXPECT_EQ(again.CardWidth(), 310);
+}
+
+}  // namespace
+}  // namespace customers
+
+namespace customers {
+namespace {
+
+// Names sort by their reading, as Japanese lists do, falling back to the name itself.
+TEST_F(CustomerListTest, NamesSortByTheirReadingAndTheHeaderKnowsTheOrder) {
+  struct Row {
+    const char* name;
+    const char* yomi;
+    const char* company;
+    const char* companyYomi;
+  };
+  const Row rows[] = {
+      {"山田　太郎", "ヤマダ タロウ", "株式会社あおば", "ｱｵﾊﾞ"},
+      {"鈴木　一郎", "ｽｽﾞｷ ｲﾁﾛｳ", "田中工業", "タナカコウギョウ"},  // half-width readings sort alike
+      {"田中　花子", "タナカ ハナコ", "山田商店", ""},              // no company reading: its name
+      {"阿部　進", "", "", ""},                                    // no reading: the name itself
+  };
+  for (const Row& row : rows) {
+    auto k = std::make_unique<records::CKokyaku>();
+    k->Name = row.name;
+    k->Yomi = row.yomi;
+    k->CompName = row.company;
+    k->CompYomi = row.companyYomi;
+    ASSERT_GT(doc.AddCustomer(k), 0);
+  }
+  {
+    settings::CQMVDispKokyakuCol display(ui, Install());
+    display.GetKeys() = {"Name", "CompName"};
+    ASSERT_EQ(display.Save(), 1);
+  }
+  CKokyakuView& view = Open();
+  EXPECT_EQ(view.List().SortColumn(), -1);
+  view.OnHeaderClick(0);
+  EXPECT_EQ(Column(view, 0), (Strings{"鈴木　一郎", "田中　花子", "山田　太郎", "阿部　進"}));
+  EXPECT_EQ(view.List().SortColumn(), 0);
+  EXPECT_FALSE(view.List().SortedDescending());
+  view.OnHeaderClick(1);
+  EXPECT_EQ(Column(view, 1), (Strings{"山田商店", "田中工業", "株式会社あおば", ""}));
+  EXPECT_EQ(view.List().SortColumn(), 1);
+  EXPECT_TRUE(view.List().SortedDescending());
+  view.ReloadAllCustomers();  // the rows come back in the store's order: no column sorts them
+  EXPECT_EQ(view.List().SortColumn(), -1);
+}
+
+TEST_F(CustomerListTest, EnterOpensAndDeleteDeletesOnlyWithACustomerSelected) {
+  AddCustomers(3);
+  CKokyakuView& view = Open();
+  EXPECT_EQ(view.CommandForKey(CKokyakuView::ListKey::Enter), cmd::kModifyCustomer);
+  EXPECT_EQ(view.CommandForKey(CKokyakuView::ListKey::Delete), cmd::kDeleteCustomers);
+  view.SetSelection({});
+  EXPECT_EQ(view.CommandForKey(CKokyakuView::ListKey::Enter), 0);
+  EXPECT_EQ(view.CommandForKey(CKokyakuView::ListKey::Delete), 0);
 }
 
 }  // namespace

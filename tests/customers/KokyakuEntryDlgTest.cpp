@@ -316,3 +316,60 @@ TEST_F(EntryDlgTest, AChosenPictureIsStoredIntoThePictureFolderWhenTheCustomerIs
 
 }  // namespace
 }  // namespace customers
+
+namespace customers {
+namespace {
+
+TEST_F(EntryDlgTest, TheChangedHonorificIsShownBeforeTheNextQuestionAndTypingStartsAgainAtTheCode) {
+  auto dialog = AddDialog();
+  CKokyakuForm& form = dialog.Form();
+  form.SetValue("EntryType", 0);
+  form.SetText("CustomerID", "C-001");
+  form.SetText("CompName", "株式会社　青葉");
+  // What the view would show whenever the model asks it to show at once.
+  std::vector<std::string> shownSuffix;
+  dialog.onChanged = [&] { shownSuffix.push_back(form.Text("Suffix")); };
+  ui.ExpectMessage(CKokyakuDlg::kSuffixQuestion, Buttons::YesNoCancel, Icon::Question, Answer::Yes, Answer::Yes);
+  ui.ExpectMessage(CKokyakuDlg::kAddQuestion, Answer::Yes);
+  dialog.OnOK();
+  EXPECT_EQ(shownSuffix, std::vector<std::string>{"御中"});
+  ASSERT_EQ(doc.Customers().size(), 1u);
+  EXPECT_EQ(dialog.TakeFocus(), "CustomerID");
+  EXPECT_EQ(form.Text("CustomerID"), "");
+}
+
+TEST_F(EntryDlgTest, EachCardTypeStartsANewCustomerAsItsKind) {
+  CKokyakuPersonDlg person(ui, KokyakuMode::Add, &owner, Install());
+  EXPECT_EQ(person.Form().Value("EntryType"), 1);
+  CKokyakuCompanyDlg company(ui, KokyakuMode::Add, &owner, Install());
+  EXPECT_EQ(company.Form().Value("EntryType"), 0);
+  // A person entered on the 個人タイプ card with only a name is saved as a person, without the
+  // company question.
+  person.Form().SetText("Name", "佐藤　花子");
+  ui.ExpectMessage(CKokyakuDlg::kAddQuestion, Answer::Yes);
+  person.OnOK();
+  ASSERT_EQ(doc.Customers().size(), 1u);
+  EXPECT_EQ(InDatabase(doc.Customers()[0]->ID).EntryType, 1);
+  EXPECT_EQ(person.Form().Value("EntryType"), 1);  // and the next one too
+  person.OnCancel();  // untouched: closes without a question
+  EXPECT_TRUE(person.IsClosing());
+}
+
+TEST_F(EntryDlgTest, BirthDatesAreReadInTheEraAsPeopleWriteThemAndRefusedOutsideTheEra) {
+  auto dialog = AddDialog();
+  CKokyakuForm& form = dialog.Form();
+  form.SetValue("EntryType", 1);
+  form.SetText("Name", "山田　太郎");
+  form.SetText("BirthDay", "H31.5.1");  // Heisei ended on 2019/04/30
+  ui.ExpectMessage(CKokyakuForm::kBadDate);
+  dialog.OnOK();
+  EXPECT_EQ(dialog.TakeFocus(), "BirthDay");
+  form.SetText("BirthDay", "昭和４５年５月１２日");
+  ui.ExpectMessage(CKokyakuDlg::kAddQuestion, Answer::Yes);
+  dialog.OnOK();
+  ASSERT_EQ(doc.Customers().size(), 1u);
+  EXPECT_EQ(InDatabase(doc.Customers()[0]->ID).BirthDay, records::COleDate::FromCivil(1970, 5, 12));
+}
+
+}  // namespace
+}  // namespace customers

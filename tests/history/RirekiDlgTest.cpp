@@ -160,6 +160,50 @@ TEST_F(RirekiDlgTest, TrailingZerosDoNotCountAsDecimals) {
   EXPECT_DOUBLE_EQ(history[0]->Money, 12.5);
 }
 
+TEST_F(RirekiDlgTest, AmountsAndYearsAreReadAsPeopleTypeThem) {
+  struct Row {
+    const char* year;
+    const char* amount;
+    double stored;
+  };
+  const Row rows[] = {{"２０２５", "¥1,500", 1500}, {"2025", "１，５００", 1500}, {" 2025 ", "￥１２．５０", 12.5},
+                      {"2025", "-1,500円", -1500}};
+  int minute = 0;
+  for (const Row& row : rows) {
+    CRirekiDlg dialog = AddDialog();
+    dialog.SetMinutePosition(++minute);  // each entry later than the last, so it lists first
+    dialog.SetYearText(row.year);
+    dialog.SetAmountText(row.amount);
+    ui.ExpectMessage(CRirekiDlg::kAddQuestion, Answer::Yes);
+    dialog.OnOK();
+    const auto history = History();
+    ASSERT_FALSE(history.empty()) << row.amount;
+    EXPECT_DOUBLE_EQ(history[0]->Money, row.stored) << row.amount;
+    EXPECT_EQ(history[0]->Date.ToCivil().year, 2025) << row.year;
+  }
+  CRirekiDlg dialog = AddDialog();
+  dialog.SetAmountText("1,50");  // a mistyped decimal comma is no amount of 150
+  ExpectRefused(dialog, CRirekiDlg::kNumberExpected, RirekiField::Amount);
+  dialog.SetAmountText("１２．３４５");
+  ExpectRefused(dialog, CRirekiDlg::kTooManyDecimals, RirekiField::Amount);
+}
+
+TEST_F(RirekiDlgTest, TheYearSpinStaysInRangeAndStartsFromTheTypedYear) {
+  CRirekiDlg dialog = AddDialog();
+  dialog.SetYearText("２０００");
+  dialog.OnYearStep(1);
+  EXPECT_EQ(dialog.YearText(), "2001");
+  dialog.SetYearText("9998");
+  dialog.OnYearStep(5);
+  EXPECT_EQ(dialog.YearText(), "9999");
+  dialog.SetYearText("99");
+  dialog.OnYearStep(1);
+  EXPECT_EQ(dialog.YearText(), "100");
+  dialog.SetYearText("去年");
+  dialog.OnYearStep(-1);
+  EXPECT_EQ(dialog.YearText(), "2025");  // from the year of now
+}
+
 TEST_F(RirekiDlgTest, AnUntouchedAddClosesSilentlyAndAChangedMinuteAsks) {
   CRirekiDlg untouched = AddDialog();
   untouched.OnCancel();

@@ -93,5 +93,16 @@ TEST(RunProgram, AFinishedProgramLeavesNoZombie) {
   EXPECT_TRUE(Eventually([pid] { return ::kill(pid, 0) != 0 && errno == ESRCH; }));
 }
 
+TEST(RunProgram, WaitingTellsTheExitCodeOrThatTheProgramStillRuns) {
+  using std::chrono::milliseconds;
+  EXPECT_EQ(RunProgramWaiting("/bin/true", "", milliseconds(5000)), 0);
+  EXPECT_EQ(RunProgramWaiting("/bin/sh", "-c \"exit 3\"", milliseconds(5000)), 3);
+  EXPECT_EQ(RunProgramWaiting("/bin/sh", "-c \"kill -9 $$\"", milliseconds(5000)), 128 + 9);
+  EXPECT_EQ(RunProgramWaiting("/nonexistent/xdg-open", "", milliseconds(5000)), kNotStarted);
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(RunProgramWaiting("/bin/sleep", "2", milliseconds(100)), kStillRunning);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, milliseconds(1500));
+}
+
 }  // namespace
 }  // namespace platform

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -15,6 +14,7 @@
 #include "history/CRirekiListOwner.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
+#include "history/qt/YearSpinBox.h"
 #include "qt/GuiTestSupport.h"
 #include "records/CQmvFile.h"
 #include "records/QmvSchema.h"
@@ -128,7 +128,7 @@ TEST_F(HistoryDialogsTest, TheAddDialogRefusesThreeDecimalsWithTheFocusOnTheAmou
   ExpectReadable(dialog);
   EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("履歴を追加"));
   EXPECT_FALSE(Button(dialog, "前の履歴へ")->isVisible());
-  EXPECT_EQ(Control<QSpinBox>(dialog, "日付 年")->value(), 2026);
+  EXPECT_EQ(Control<YearSpinBox>(dialog, "日付 年")->text(), QStringLiteral("2026"));
   auto* summary = Control<QComboBox>(dialog, "概要");
   EXPECT_EQ(summary->count(), 7);
   summary->setFocus();
@@ -152,7 +152,7 @@ TEST_F(HistoryDialogsTest, TheDayListIsRebuiltWhenItDropsDown) {
   auto model = Dialog(RirekiMode::Add);
   RirekiDlgWidget dialog(*model, nullptr);
   ShowAndWait(dialog);
-  Control<QSpinBox>(dialog, "日付 年")->setValue(2000);
+  Control<YearSpinBox>(dialog, "日付 年")->Edit()->setText(QStringLiteral("2000"));
   Control<QComboBox>(dialog, "月")->setCurrentIndex(1);
   auto* day = Control<QComboBox>(dialog, "日");
   day->setCurrentIndex(30);

@@ -71,7 +71,9 @@ TEST(OleDate, ParseAcceptsTypedDatesOnly) {
   EXPECT_EQ(COleDate::Parse("2004-5-1")->Format(), "2004/05/01");
   EXPECT_EQ(COleDate::Parse("２００４/０５/１０")->Format(), "2004/05/10");
   EXPECT_EQ(COleDate::Parse("2004/05/10 9:05")->FormatWithTime(), "2004/05/10 09:05");
-  for (const char* bad : {"", "2004", "2004/05", "2004/13/01", "2004/05-10", "abc", "2004/05/10x", "10000/1/1"}) {
+  EXPECT_EQ(COleDate::Parse("平成16年5月10日")->Format(), "2004/05/10");
+  for (const char* bad : {"", "2004", "2004/05", "2004/13/01", "2004/05-10", "abc", "2004/05/10x", "10000/1/1", "0099/1/1",
+                          "H31.5.1"}) {
     EXPECT_FALSE(COleDate::Parse(bad).has_value()) << bad;
   }
 }

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -57,6 +58,10 @@ CustomerListWidget::CustomerListWidget(CKokyakuView& model, app::CMainFrame& fra
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setSectionsClickable(true);
   table_->horizontalHeader()->setHighlightSections(false);
+  table_->horizontalHeader()->setSortIndicatorShown(true);
+  // Tab and Shift+Tab leave the list for the next control instead of walking its cells.
+  table_->setTabKeyNavigation(false);
+  table_->installEventFilter(this);
   table_->setContextMenuPolicy(Qt::CustomContextMenu);
   card_ = new QWidget(splitter_);
   card_->setAccessibleName(QString::fromUtf8("顧客カード"));
@@ -98,11 +103,29 @@ void CustomerListWidget::BuildButtons(QWidget* bar) {
   row->addWidget(release);
 }
 
+bool CustomerListWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != table_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->modifiers() & ~Qt::KeypadModifier) return false;
+  CKokyakuView::ListKey listKey;
+  switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: listKey = CKokyakuView::ListKey::Enter; break;
+    case Qt::Key_Delete: listKey = CKokyakuView::ListKey::Delete; break;
+    default: return false;
+  }
+  if (const int command = model_.CommandForKey(listKey)) frame_.OnCommand(command);
+  return true;
+}
+
 void CustomerListWidget::ShowRows() {
   syncing_ = true;
   rows_->Reset();
   const auto& columns = model_.List().Columns();
   for (int c = 0; c < static_cast<int>(columns.size()); ++c) table_->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
+  const int sorted = model_.List().SortColumn();
+  table_->horizontalHeader()->setSortIndicator(sorted, model_.List().SortedDescending() ? Qt::DescendingOrder
+                                                                                        : Qt::AscendingOrder);
   syncing_ = false;
   ShowSelection();
 }

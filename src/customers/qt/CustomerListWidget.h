@@ -1,7 +1,8 @@
 #pragma once
 // The customer list screen on Qt, rendering customers::CKokyakuView: the table of customers, the
 // count, the three extraction buttons on the pale yellow form, and the slot of the card pane
-// beside the list behind a draggable divider.
+// beside the list behind a draggable divider. In the list Enter opens the selected customer,
+// Delete deletes, Tab moves on; the header shows which column the rows are sorted by.
 
 #include <QWidget>
 
@@ -27,6 +28,9 @@ class CustomerListWidget : public QWidget {
   QWidget* CardSlot() const { return card_; }
   // The card pane's view once the card was shown; null before.
   KokyakuCardPaneWidget* Pane() const { return pane_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildButtons(QWidget* bar);

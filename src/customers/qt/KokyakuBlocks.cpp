@@ -37,7 +37,13 @@ QHBoxLayout* Beside(QWidget* field, QWidget* extra) {
 
 class Rows {
  public:
-  explicit Rows(QGroupBox* box) : box_(box), grid_(new QGridLayout(box)) { grid_->setColumnStretch(1, 1); }
+  explicit Rows(QGroupBox* box) : box_(box), grid_(new QGridLayout(box)) {
+    grid_->setColumnStretch(1, 1);
+    // Room for an address or an e-mail address as typed; rows stay together at the top when the
+    // block beside is taller.
+    grid_->setColumnMinimumWidth(1, box->fontMetrics().horizontalAdvance(QChar(0x3042)) * 20);
+    grid_->setAlignment(Qt::AlignTop);
+  }
   void Add(const char* caption, QWidget* field) {
     grid_->addWidget(ui::MakeLabel(caption, box_, field), row_, 0);
     grid_->addWidget(field, row_++, 1);
@@ -72,8 +78,11 @@ void AddressRows(Rows& rows, KokyakuFormBinder& bind, QGroupBox* box, const Bloc
   rows.Add("都道府県", bind.Suggestions(c.prefecture, name("都道府県").c_str(), PrefectureTexts()));
   rows.Add("市区町村", bind.Edit(c.city, name("市区町村").c_str()));
   rows.Add("番地等", bind.Edit(c.street, name("番地等").c_str()));
-  rows.Add("TEL", Beside(bind.Edit(c.tel, name("TEL").c_str()),
-                         DotsButton(box, name("電話番号から住所を検索").c_str(), [&actions, block] { actions.phone(block); })));
+  // Each field is made before its "..." button, so Tab reaches the field first.
+  QLineEdit* tel = bind.Edit(c.tel, name("TEL").c_str());
+  QToolButton* telLookup =
+      DotsButton(box, name("電話番号から住所を検索").c_str(), [&actions, block] { actions.phone(block); });
+  rows.Add("TEL", Beside(tel, telLookup));
 }
 
 void MailRows(Rows& rows, KokyakuFormBinder& bind, int first, int last) {
@@ -88,9 +97,9 @@ void MailRows(Rows& rows, KokyakuFormBinder& bind, int first, int last) {
 void UrlRow(Rows& rows, KokyakuFormBinder& bind, QGroupBox* box, const BlockActions& actions, const char* column,
             const char* accessibleName) {
   const std::string key = column;
-  rows.Add("URL", Beside(bind.Edit(column, accessibleName),
-                         DotsButton(box, (std::string(accessibleName) + "を開く").c_str(),
-                                    [&actions, key] { actions.openUrl(key); })));
+  QLineEdit* url = bind.Edit(column, accessibleName);
+  rows.Add("URL", Beside(url, DotsButton(box, (std::string(accessibleName) + "を開く").c_str(),
+                                         [&actions, key] { actions.openUrl(key); })));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "customers/qt/ChoiceListComboBox.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
+#include "ui/qt/ScreenFit.h"
 
 namespace customers {
 
@@ -23,10 +24,15 @@ KokyakuDlgWidget::KokyakuDlgWidget(CKokyakuDlg& model, QWidget* parent)
   actions_.postal = [this](AddressBlock block) { Act([this, block] { model_.OnPostalLookup(block); }); };
   actions_.phone = [this](AddressBlock block) { Act([this, block] { model_.OnPhoneLookup(block); }); };
   actions_.openUrl = [this](const std::string& column) { Act([this, column] { model_.OnOpenUrl(column); }); };
+  // The fields scroll on a small screen; the buttons below them stay in view.
+  auto* page = new QWidget(this);
+  auto* fields = new QVBoxLayout(page);
+  fields->setContentsMargins(0, 0, 0, 0);
+  fields->addWidget(BuildBasic());
+  BuildBlocks(fields);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(BuildBasic());
-  BuildBlocks(layout);
   BuildButtons(layout);
+  layout->insertWidget(0, ui::ScrollPage(page, this), 1);
   Refresh();
 }
 
@@ -90,8 +96,9 @@ void KokyakuDlgWidget::BuildBlocks(QVBoxLayout* layout) {
   layout->addLayout(row);
   const std::string note = model_.Caption("Note1", "備考１");
   auto* noteRow = new QHBoxLayout;
-  noteRow->addWidget(ui::MakeLabel(note, this));
-  noteRow->addWidget(bind_.Edit("Note1", note.c_str()), 1);
+  QLineEdit* noteEdit = bind_.Edit("Note1", note.c_str());
+  noteRow->addWidget(ui::MakeLabel(note, this, noteEdit));
+  noteRow->addWidget(noteEdit, 1);
   layout->addLayout(noteRow);
 }
 

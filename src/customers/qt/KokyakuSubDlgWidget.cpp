@@ -11,6 +11,7 @@
 #include "ui/qt/Controls.h"
 #include "ui/qt/DialogButtons.h"
 #include "ui/qt/QtUi.h"
+#include "ui/qt/ScreenFit.h"
 
 namespace customers {
 
@@ -21,11 +22,16 @@ KokyakuSubDlgWidget::KokyakuSubDlgWidget(CKokyakuSubDlg& model, QWidget* parent)
   actions_.phone = [this](AddressBlock) { Act([this] { model_.OnPhoneLookup(); }); };
   // The URL buttons open links from the main page only; here they are ordinary fields.
   actions_.openUrl = [](const std::string&) {};
+  // The fields scroll on a small screen; OK and cancel stay in view.
+  auto* page = new QWidget(this);
+  auto* fields = new QVBoxLayout(page);
+  fields->setContentsMargins(0, 0, 0, 0);
+  BuildFields(fields);
   auto* layout = new QVBoxLayout(this);
-  BuildFields(layout);
   const std::string cancel = model_.CancelCaption();
   QDialogButtonBox* buttons = ui::OkCancelButtons(this, [this] { Act([this] { model_.OnOK(); }); }, cancel.c_str());
   if (model_.IsViewOnly()) ui::MakeViewOnly(buttons);
+  layout->addWidget(ui::ScrollPage(page, this), 1);
   layout->addWidget(buttons);
   Refresh();
 }

@@ -7,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -17,6 +16,7 @@
 #include "history/RirekiDateLists.h"
 #include "history/qt/RirekiFieldGrid.h"
 #include "history/qt/RirekiPictureView.h"
+#include "history/qt/YearSpinBox.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 
@@ -86,15 +86,15 @@ RirekiDlgWidget::RirekiDlgWidget(CRirekiDlg& model, QWidget* parent) : ui::Model
 }
 
 void RirekiDlgWidget::BuildDate() {
-  year_ = new QSpinBox(this);
-  year_->setRange(CRirekiDlg::kMinYear, CRirekiDlg::kMaxYear);
+  year_ = new YearSpinBox(this, [this](int steps) { Act([this, steps] { model_.OnYearStep(steps); }); });
   year_->setAccessibleName(QString::fromUtf8("日付 年"));
   month_ = MakeList(new QComboBox(this), "月", MonthTexts());
   day_ = MakeList(new DayComboBox(this, [this] { Act([this] { model_.OnDayDropDown(); }); }), "日", {});
   hour_ = MakeList(new QComboBox(this), "時", HourTexts());
   minute_ = MakeList(new QComboBox(this), "分", MinuteTexts());
   day_->setMinimumContentsLength(2);
-  connect(year_, &QSpinBox::textChanged, this, [this](const QString& t) { model_.SetYearText(FromQString(t)); });
+  connect(year_->Edit(), &QLineEdit::textChanged, this,
+          [this](const QString& t) { model_.SetYearText(FromQString(t)); });
   connect(month_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetMonthPosition(p); });
   connect(day_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetDayPosition(p); });
   connect(hour_, &QComboBox::currentIndexChanged, this, [this](int p) { model_.SetHourPosition(p); });
@@ -157,14 +157,7 @@ void RirekiDlgWidget::BuildButtons(QVBoxLayout* layout) {
 }
 
 void RirekiDlgWidget::Refresh() {
-  {
-    const QSignalBlocker quiet(year_);
-    if (model_.YearText().empty()) {
-      year_->clear();
-    } else if (year_->text() != ToQString(model_.YearText())) {
-      year_->setValue(YearForDayList(model_.YearText()));
-    }
-  }
+  year_->ShowText(ToQString(model_.YearText()));
   ShowPosition(month_, model_.MonthPosition());
   ShowItems(day_, model_.DayCount(), model_.DayPosition());
   ShowPosition(hour_, model_.HourPosition());

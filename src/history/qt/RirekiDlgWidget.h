@@ -10,7 +10,6 @@ class QVBoxLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QSpinBox;
 
 namespace customers {
 class ChoiceListComboBox;
@@ -19,6 +18,7 @@ class ChoiceListComboBox;
 namespace history {
 
 class RirekiPictureView;
+class YearSpinBox;
 
 class RirekiDlgWidget : public ui::ModelDialog {
  public:
@@ -36,7 +36,7 @@ class RirekiDlgWidget : public ui::ModelDialog {
   void SetStepButton(QPushButton* button, bool enabled, QPushButton* other);
 
   CRirekiDlg& model_;
-  QSpinBox* year_;
+  YearSpinBox* year_;
   QComboBox *month_, *day_, *hour_, *minute_;
   customers::ChoiceListComboBox *staff_, *summary_, *keyword_;
   QPlainTextEdit* details_;

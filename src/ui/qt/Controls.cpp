@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -12,10 +13,16 @@ namespace ui {
 
 QPushButton* MakeButton(std::string_view caption, QWidget* parent, std::function<void()> onClick) {
   auto* button = new QPushButton(ToQString(caption), parent);
-  button->setAccessibleName(button->text().remove(QLatin1Char('&')));
+  button->setAccessibleName(SpokenCaption(button->text()));
   button->setAutoDefault(false);
   QObject::connect(button, &QPushButton::clicked, parent, [onClick = std::move(onClick)] { onClick(); });
   return button;
+}
+
+QString SpokenCaption(QString text) {
+  static const QRegularExpression mnemonic(QStringLiteral("\\(&[^)]\\)$"));
+  text.remove(mnemonic);
+  return text.remove(QLatin1Char('&'));
 }
 
 bool ModalDialogOpen() { return QApplication::activeModalWidget() != nullptr; }

@@ -19,6 +19,10 @@ namespace ui {
 
 QPushButton* MakeButton(std::string_view caption, QWidget* parent, std::function<void()> onClick);
 
+// What a screen reader says for a button's text: without its keyboard mnemonic, "はい(&Y)" as
+// "はい" and "&OK" as "OK".
+QString SpokenCaption(QString text);
+
 // Whether a dialog that waits for an answer is open. Mouse and keys cannot reach the main window
 // then, but assistive technology can still press its controls; they must do nothing meanwhile.
 bool ModalDialogOpen();

@@ -1,6 +1,7 @@
 #pragma once
 // The base of every dialog view: it renders one presentation model, forwards each action to it
-// and closes when the model says so. Esc and the close button go to the model's OnCancel.
+// and closes when the model says so. Esc and the close button go to the model's OnCancel. It
+// opens no larger than its screen, and shows at once what a model changes while it still asks.
 
 #include <QDialog>
 
@@ -12,7 +13,10 @@ class ModelDialog : public QDialog {
  public:
   ModelDialog(CDialogModel& model, QWidget* parent);
 
+  ~ModelDialog() override;
+
   void reject() override;
+  void setVisible(bool visible) override;
 
  protected:
   // Runs an action of the model, then refreshes the view or closes it.
@@ -27,6 +31,7 @@ class ModelDialog : public QDialog {
  private:
   void AfterAction();
   CDialogModel& model_;
+  bool fitted_ = false;
 };
 
 }  // namespace ui

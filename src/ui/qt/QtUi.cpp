@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/qt/Controls.h"
+
 namespace ui {
 
 namespace {
@@ -25,9 +27,11 @@ QMessageBox::Icon ToQtIcon(Icon icon) {
   return QMessageBox::NoIcon;
 }
 
-QPushButton* AddButton(QMessageBox& box, const char* caption, QMessageBox::ButtonRole role) {
-  QPushButton* button = box.addButton(QString::fromUtf8(caption), role);
-  button->setAccessibleName(QString::fromUtf8(caption));
+// The toolkit's standard button, so it reads as in every other message of the desktop (in the
+// translation's Japanese: "はい(Y)", "いいえ(N)", "キャンセル", "OK").
+QPushButton* AddButton(QMessageBox& box, QMessageBox::StandardButton which) {
+  QPushButton* button = box.addButton(which);
+  button->setAccessibleName(SpokenCaption(button->text()));
   return button;
 }
 
@@ -59,22 +63,22 @@ QWidget* QtUi::Parent() const { return parent_ ? parent_.data() : QApplication::
 Answer QtUi::Message(std::string_view text, Buttons buttons, Icon icon, Answer defaultButton) {
   QMessageBox box(ToQtIcon(icon), QString::fromUtf8(kProgramName), ToQString(text), QMessageBox::NoButton, Parent());
   std::map<QAbstractButton*, Answer> answers;
-  auto add = [&](const char* caption, QMessageBox::ButtonRole role, Answer answer) {
-    QPushButton* b = AddButton(box, caption, role);
+  auto add = [&](QMessageBox::StandardButton which, Answer answer) {
+    QPushButton* b = AddButton(box, which);
     answers[b] = answer;
     if (answer == defaultButton) box.setDefaultButton(b);
-    if (role == QMessageBox::RejectRole || (buttons == Buttons::YesNo && answer == Answer::No)) box.setEscapeButton(b);
+    if (answer == Answer::Cancel || (buttons == Buttons::YesNo && answer == Answer::No)) box.setEscapeButton(b);
   };
   switch (buttons) {
-    case Buttons::Ok: add("OK", QMessageBox::AcceptRole, Answer::Ok); break;
+    case Buttons::Ok: add(QMessageBox::Ok, Answer::Ok); break;
     case Buttons::YesNo:
-      add("はい", QMessageBox::YesRole, Answer::Yes);
-      add("いいえ", QMessageBox::NoRole, Answer::No);
+      add(QMessageBox::Yes, Answer::Yes);
+      add(QMessageBox::No, Answer::No);
       break;
     case Buttons::YesNoCancel:
-      add("はい", QMessageBox::YesRole, Answer::Yes);
-      add("いいえ", QMessageBox::NoRole, Answer::No);
-      add("キャンセル", QMessageBox::RejectRole, Answer::Cancel);
+      add(QMessageBox::Yes, Answer::Yes);
+      add(QMessageBox::No, Answer::No);
+      add(QMessageBox::Cancel, Answer::Cancel);
       break;
   }
   box.setAccessibleName(ToQString(text));
@@ -119,13 +123,23 @@ std::optional<std::filesystem::path> QtUi::SaveFile(std::string_view title, std:
   return std::filesystem::path(FromQString(file));
 }
 
+std::unique_ptr<QDialog> QtUi::MakeView(CDialogModel& model, QWidget* parent) const {
+  const auto it = views_.find(typeid(model));
+  return it == views_.end() ? nullptr : it->second(model, parent);
+}
+
+std::vector<std::type_index> QtUi::ViewTypes() const {
+  std::vector<std::type_index> types;
+  for (const auto& [type, factory] : views_) types.push_back(type);
+  return types;
+}
+
 bool QtUi::Run(CDialogModel& nested) {
-  const auto it = views_.find(typeid(nested));
-  if (it == views_.end()) {
+  std::unique_ptr<QDialog> dialog = MakeView(nested, Parent());
+  if (!dialog) {
     Message("この画面を表示できません: " + nested.Title(), Buttons::Ok, Icon::Stop, Answer::Ok);
     return false;
   }
-  std::unique_ptr<QDialog> dialog = it->second(nested, Parent());
   dialog->exec();
   return nested.IsClosing() && nested.ClosedWithOk();
 }

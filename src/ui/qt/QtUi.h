@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <typeindex>
+#include <vector>
 
 #include "ui/Ui.h"
 
@@ -42,6 +43,10 @@ class QtUi : public Ui {
   std::optional<std::filesystem::path> SaveFile(std::string_view title, std::string_view filter,
                                                 const std::filesystem::path& suggested) override;
   bool Run(CDialogModel& nested) override;
+  // The view registered for the model's type, not yet shown; null when none is.
+  std::unique_ptr<QDialog> MakeView(CDialogModel& model, QWidget* parent) const;
+  // The model types that have a view.
+  std::vector<std::type_index> ViewTypes() const;
   WaitScope Wait(bool window = false) override;
 
   // "説明|*.a;*.b|説明2|*.c||" as a Qt name filter list: "説明 (*.a *.b);;説明2 (*.c)".
