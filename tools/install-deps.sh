@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev sqlite3 libicu-dev libpugixml-dev libzip-dev libxlsxwriter-dev libfreexl-dev
   mdbtools-dev libsodium-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libxkbcommon-dev fonts-noto-cjk xvfb xauth xdg-utils
+  libxkbcommon-dev fonts-noto-cjk xvfb xauth xdg-utils x11-utils bc
   # Qt's own texts (file dialogs, edit menus, standard buttons) in Japanese
   qt6-translations-l10n
 )

@@ -196,9 +196,7 @@ void CTovanaApp::OfferUnfinishedWork(const fs::path& copy) {
 void CTovanaApp::LoadCustomers() {
   if (!doc_->Store().IsOpen()) return;
   settings::CDefaultSort order(ui_, doc_->DataFolder());
-  if (doc_->Store().GetAllKokyaku(doc_->Customers(), order.OrderClause()) == 0) {
-    ui_.Tell("顧客データの取得に失敗しました。\n顧客データを表示できません。\n");
-  }
+  doc_->LoadCustomersInBackground(order.OrderClause());
 }
 
 // The openers run silently here; the message tells in one box what stays unavailable.

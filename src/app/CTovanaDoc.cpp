@@ -129,7 +129,30 @@ int CTovanaDoc::WriteEndInfo() {
   return 1;
 }
 
+void CTovanaDoc::LoadCustomersInBackground(std::string order) {
+  FinishLoading();
+  if (!store_.IsOpen()) return;
+  loading_ = std::async(std::launch::async, [this, order = std::move(order)] {
+    return store_.GetAllKokyaku(loaded_, order);
+  });
+}
+
+// The worker alone touches the store and its list until it is joined here, on the caller's thread.
+void CTovanaDoc::FinishLoading() {
+  if (!loading_.valid()) return;
+  int result;
+  {
+    ui::WaitScope wait = ui_.Wait();
+    result = loading_.get();
+  }
+  customers_.reserve(customers_.size() + loaded_.size());
+  for (auto& customer : loaded_) customers_.push_back(std::move(customer));
+  loaded_.clear();
+  if (result == 0) ui_.Tell("顧客データの取得に失敗しました。\n顧客データを表示できません。\n");
+}
+
 void CTovanaDoc::FreeRecords() {
+  FinishLoading();
   customers_.clear();
   history_.clear();
   dmTitles_.clear();
@@ -146,6 +169,7 @@ void CTovanaDoc::SetExtraction(std::unique_ptr<settings::CExCondition> condition
 bool CTovanaDoc::CanChangeCustomers() const { return !readOnly_ && store_.IsOpen() && !store_.IsReadOnly(); }
 
 int CTovanaDoc::AddCustomer(std::unique_ptr<CKokyaku>& record) {
+  FinishLoading();
   if (!record || !CanChangeCustomers()) return -1;
   const records::COleDate now = records::COleDate::Now();
   record->StartDate = record->LastUpDate = record->RirekiUpDate = now;
@@ -158,6 +182,7 @@ int CTovanaDoc::AddCustomer(std::unique_ptr<CKokyaku>& record) {
 }
 
 int CTovanaDoc::ModifyCustomer(std::int32_t id, std::unique_ptr<CKokyaku>& record) {
+  FinishLoading();
   if (!record || !CanChangeCustomers()) return -1;
   record->LastUpDate = records::COleDate::Now();
   StorePictures(*record);
@@ -174,6 +199,7 @@ int CTovanaDoc::ModifyCustomer(std::int32_t id, std::unique_ptr<CKokyaku>& recor
 }
 
 int CTovanaDoc::DeleteCustomers(const records::IdArray& ids, records::IdArray& deleted) {
+  FinishLoading();
   const std::size_t before = deleted.size();
   const int result = store_.DeleteKokyaku(ids, deleted);
   ForgetDeleted(records::IdArray(deleted.begin() + static_cast<std::ptrdiff_t>(before), deleted.end()));
@@ -192,6 +218,7 @@ void CTovanaDoc::ForgetDeleted(const records::IdArray& deleted) {
 int CTovanaDoc::GetMailAddresses(const records::IdArray& ids, std::vector<std::string>& addresses) {
   addresses.clear();
   if (ids.empty()) return -1;
+  FinishLoading();
   std::unordered_map<std::int32_t, const CKokyaku*> byId;
   for (const auto& k : customers_) byId.emplace(k->ID, k.get());
   for (std::int32_t id : ids) {

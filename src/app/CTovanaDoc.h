@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +56,11 @@ class CTovanaDoc {
 
   // Deletes every record the lists hold and forgets the extraction and the analysis result.
   void FreeRecords();
+  // Reads every customer in order (an ORDER BY clause of the extraction dialect, or empty) on a
+  // worker thread, so the menu screen, which needs none, shows at once. Until the reading is done
+  // the worker alone uses the store: Customers(), Store() and the customer operations wait for
+  // it, and a failure is told then, on the caller's thread.
+  void LoadCustomersInBackground(std::string order);
 
   // --- Customers: changed only here, so that Customers() always equals the database ---
   // Sets the registration dates to now, stores the pictures and adds the customer. The new ID,
@@ -92,7 +98,10 @@ class CTovanaDoc {
   // The user profile (list column widths, the card width, ...); may be null.
   platform::CProfile* Profile() const { return profile_; }
 
-  records::CKokyakuVMData& Store() { return store_; }
+  records::CKokyakuVMData& Store() {
+    FinishLoading();
+    return store_;
+  }
   const std::filesystem::path& InstallFolder() const { return installFolder_; }
   const std::filesystem::path& DataFolder() const { return dataFolder_; }
   void SetDataFolder(std::filesystem::path folder) { dataFolder_ = std::move(folder); }
@@ -106,7 +115,10 @@ class CTovanaDoc {
   std::int32_t SelectedForm() const { return selectedForm_; }
   void SetMenuState(std::int32_t tab, std::int32_t form) { menuTab_ = tab, selectedForm_ = form; }
 
-  records::KokyakuList& Customers() { return customers_; }
+  records::KokyakuList& Customers() {
+    FinishLoading();
+    return customers_;
+  }
   records::RirekiList& History() { return history_; }
   records::DMTitleList& DMTitles() { return dmTitles_; }
   records::IdArray& ExtractedIds() { return extractedIds_; }
@@ -132,6 +144,7 @@ class CTovanaDoc {
   bool CanChangeCustomers() const;
   void StorePictures(records::CKokyaku& customer);
   void ForgetDeleted(const records::IdArray& deleted);
+  void FinishLoading();
 
   ui::Ui& ui_;
   std::filesystem::path installFolder_;
@@ -148,6 +161,9 @@ class CTovanaDoc {
   std::unique_ptr<settings::CExCondition> extraction_;
   bool extractionSaved_ = false;
   AnalysisResult analysis_;
+  // Declared last, so a reading still running is joined before anything it uses goes.
+  records::KokyakuList loaded_;
+  std::future<int> loading_;
 };
 
 using settings::kFileErrorMessage;
