@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
   if (!tovana.InitInstance()) return tovana.ExitInstance();
 
   app::CLumaroForms forms(ui, tovana.InstallFolder());
-  std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
+  std::unique_ptr<shell::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
   app::MainFrameWindow window(*frame, [&tovana, &frame] {
     frame->Close();
     tovana.OnCloseMainWindow();

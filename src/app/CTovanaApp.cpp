@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include "app/AppRoutines.h"
 #include "lookup/CLookupFacility.h"
 #include "platform/CInstaller.h"
 #include "platform/CInstanceLock.h"
@@ -15,6 +14,7 @@
 #include "settings/CClassRegistry.h"
 #include "settings/CDefaultSort.h"
 #include "settings/SettingsClasses.h"
+#include "shell/AppRoutines.h"
 
 namespace app {
 
@@ -122,7 +122,7 @@ bool CTovanaApp::CheckPassword() {
 }
 
 void CTovanaApp::CreateDocument() {
-  doc_ = std::make_unique<CTovanaDoc>(ui_, installFolder_, profile_.get());
+  doc_ = std::make_unique<shell::CTovanaDoc>(ui_, installFolder_, profile_.get());
   if (doc_->ReadDataFolder()) return;
   ui_.Tell(
       "データベースファイルの保存先にデータベースファイルが存在しないか、保存先が不明です。\n"

@@ -2,9 +2,6 @@
 
 #include <unordered_map>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
 #include "customers/CDispColumnDlg.h"
 #include "customers/KokyakuEntry.h"
 #include "platform/CProfile.h"
@@ -12,11 +9,14 @@
 #include "settings/CDefaultSort.h"
 #include "settings/CQMVColSet.h"
 #include "settings/ColumnRoutines.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
 #include "text/Format.h"
 
 namespace customers {
 
-namespace cmd = app::cmd;
+namespace cmd = shell::cmd;
 using ui::Answer;
 using ui::Icon;
 
@@ -95,7 +95,7 @@ void CKokyakuView::Fill() {
     return &rows.back();
   };
   std::vector<ListRow> rows;
-  app::AnalysisResult& analysis = c_.doc->Analysis();
+  shell::AnalysisResult& analysis = c_.doc->Analysis();
   analysisShown_ = false;
   if (analysis.kind == 4) {
     c_.doc->ClearAnalysis();  // the DM hit rate shows on the DM screen, not here
@@ -338,8 +338,8 @@ bool CKokyakuView::IsCommandChecked(int id) const {
   }
 }
 
-app::MenuItem CKokyakuView::Item(int id) const {
-  app::MenuItem item;
+shell::MenuItem CKokyakuView::Item(int id) const {
+  shell::MenuItem item;
   item.id = id;
   item.text = std::string(cmd::Find(id)->menuText);
   if (id == cmd::kExit) item.text = "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)";
@@ -349,11 +349,11 @@ app::MenuItem CKokyakuView::Item(int id) const {
   return item;
 }
 
-std::vector<app::MenuItem> CKokyakuView::MenuBar() const {
+std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
   const auto menu = [this](const char* title, std::initializer_list<int> ids) {
-    app::MenuItem top;
+    shell::MenuItem top;
     top.text = title;
-    for (int id : ids) top.children.push_back(id ? Item(id) : app::MenuItem{});
+    for (int id : ids) top.children.push_back(id ? Item(id) : shell::MenuItem{});
     return top;
   };
   return {
@@ -370,9 +370,9 @@ std::vector<app::MenuItem> CKokyakuView::MenuBar() const {
   };
 }
 
-std::vector<app::MenuItem> CKokyakuView::ContextMenu() const {
+std::vector<shell::MenuItem> CKokyakuView::ContextMenu() const {
   return {Item(cmd::kAddCustomer), Item(cmd::kModifyCustomer), Item(cmd::kDeleteCustomers),
-          Item(cmd::kCopyCustomer), app::MenuItem{}, Item(cmd::kSelectAll)};
+          Item(cmd::kCopyCustomer), shell::MenuItem{}, Item(cmd::kSelectAll)};
 }
 
 void CKokyakuView::UpdateDatabase() {
@@ -471,7 +471,7 @@ void CKokyakuView::FindCustomer() {
   if (c_.frame) c_.frame->OpenFindDialog();
 }
 
-void CKokyakuView::OnFind(const app::FindRequest& request) {
+void CKokyakuView::OnFind(const shell::FindRequest& request) {
   if (card_ && card_->IsHistorySearch()) {
     card_->OnFind(request);
     return Changed();

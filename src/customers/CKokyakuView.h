@@ -11,13 +11,13 @@
 
 #include <memory>
 
-#include "app/CScreen.h"
 #include "customers/CKokyakuDlgOwner.h"
 #include "customers/CKokyakuList.h"
 #include "customers/KokyakuCardPane.h"
+#include "shell/CScreen.h"
 #include "ui/Ui.h"
 
-namespace app {
+namespace shell {
 class CMainFrame;
 class CTovanaDoc;
 }
@@ -26,15 +26,15 @@ namespace customers {
 
 struct ListContext {
   ui::Ui* ui = nullptr;
-  app::CMainFrame* frame = nullptr;
-  app::CTovanaDoc* doc = nullptr;
+  shell::CMainFrame* frame = nullptr;
+  shell::CTovanaDoc* doc = nullptr;
   std::filesystem::path install;
   lookup::CLookupFacility* lookups = nullptr;
 };
 
 // The list is also the entry dialogs' owner: they save and step through it, so its rows stay in
 // step with the document and the database.
-class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
+class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
  public:
   static constexpr const char* kScreenTitle = "顧客 ソレル－顧客一覧";
   static constexpr const char* kSearchEnded = "検索が終了しました。\n";
@@ -50,8 +50,8 @@ class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
   bool OnCommand(int id) override;
   bool IsCommandEnabled(int id) const override;
   bool IsCommandChecked(int id) const override;
-  std::vector<app::MenuItem> MenuBar() const override;
-  void OnFind(const app::FindRequest& request) override;
+  std::vector<shell::MenuItem> MenuBar() const override;
+  void OnFind(const shell::FindRequest& request) override;
   void OnClose() override;
   bool OpensMaximised() const override { return true; }
 
@@ -95,7 +95,7 @@ class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
   void ReloadAllCustomers();
 
   // The right-click menu.
-  std::vector<app::MenuItem> ContextMenu() const;
+  std::vector<shell::MenuItem> ContextMenu() const;
 
   // Told when the rows, the columns, the selection or the card changed.
   std::function<void()> onRowsChanged;
@@ -119,7 +119,7 @@ class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
   void FindCustomer();
   void EditDisplayColumns();
   void SelectAll();
-  app::MenuItem Item(int id) const;
+  shell::MenuItem Item(int id) const;
   bool ReadOnly() const;
   void EnsureCard();
   void RefreshCard();

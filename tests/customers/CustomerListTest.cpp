@@ -7,29 +7,29 @@
 #include <string>
 #include <vector>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
 #include "app/Screens.h"
 #include "customers/CKokyakuDlg.h"
 #include "customers/CKokyakuList.h"
 #include "customers/CKokyakuNormalDlg.h"
-#include "history/CRirekiDlg.h"
 #include "customers/CKokyakuView.h"
 #include "customers/SampleCustomers.h"
+#include "history/CRirekiDlg.h"
 #include "platform/CProfile.h"
 #include "records/CQmvFile.h"
 #include "records/QmvSchema.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CExCondition.h"
 #include "settings/SettingsTestSupport.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
 #include "text/Collation.h"
 
 namespace customers {
 namespace {
 
 namespace fs = std::filesystem;
-namespace cmd = app::cmd;
+namespace cmd = shell::cmd;
 using ui::Answer;
 using Strings = std::vector<std::string>;
 
@@ -50,8 +50,8 @@ class CustomerListTest : public settings::test::SettingsFolderTest {
     }
   }
   // The customer list shown as screen n of a fresh frame.
-  CKokyakuView& Open(int n = app::CScreen::kCustomerList) {
-    frame = std::make_unique<app::CMainFrame>(ui, app::CMainFrame::ScreenFactory{});
+  CKokyakuView& Open(int n = shell::CScreen::kCustomerList) {
+    frame = std::make_unique<shell::CMainFrame>(ui, shell::CMainFrame::ScreenFactory{});
     app::MenuScreenContext context;
     context.ui = &ui;
     context.frame = frame.get();
@@ -75,8 +75,8 @@ class CustomerListTest : public settings::test::SettingsFolderTest {
   }
 
   platform::CProfile profile{temp / "user.ini"};
-  app::CTovanaDoc doc{ui, Install(), &profile};
-  std::unique_ptr<app::CMainFrame> frame;
+  shell::CTovanaDoc doc{ui, Install(), &profile};
+  std::unique_ptr<shell::CMainFrame> frame;
 };
 
 TEST_F(CustomerListTest, OpensWithEveryCustomerTheDisplayColumnsAndTheFirstRowSelected) {
@@ -196,10 +196,10 @@ TEST_F(CustomerListTest, TheDMQuestionComesOnlyWithASelection) {
       "選択されている1件の顧客をDM送付管理に追加しますか？\n\n「はい」で追加します。\n「いいえ」で選択を解除してDM送付管理画面に移動します。",
       ui::Buttons::YesNoCancel, ui::Icon::Question, Answer::Yes, Answer::Cancel);
   frame->OnCommand(cmd::kDMScreen);
-  EXPECT_EQ(frame->CurrentScreen(), app::CScreen::kCustomerList);
+  EXPECT_EQ(frame->CurrentScreen(), shell::CScreen::kCustomerList);
   dynamic_cast<CKokyakuView&>(*frame->ActiveScreen()).SetSelection({});
   frame->OnCommand(cmd::kDMScreen);
-  EXPECT_EQ(frame->CurrentScreen(), app::CScreen::kDM);
+  EXPECT_EQ(frame->CurrentScreen(), shell::CScreen::kDM);
 }
 
 TEST_F(CustomerListTest, FindNextSelectsTheNextHitAndSaysWhenTheListEnds) {
@@ -217,7 +217,7 @@ TEST_F(CustomerListTest, FindNextSelectsTheNextHitAndSaysWhenTheListEnds) {
 
 TEST_F(CustomerListTest, WithTheCardShownOneRowIsSelectedAndSelectAllHidesTheCard) {
   AddCustomers(4);
-  CKokyakuView& view = Open(app::CScreen::kCustomerCard);
+  CKokyakuView& view = Open(shell::CScreen::kCustomerCard);
   EXPECT_TRUE(view.CardShown());
   EXPECT_EQ(view.CardTab(), 0);
   view.SetSelection({1, 2, 3});
@@ -299,7 +299,7 @@ TEST_F(CustomerListTest, ColumnWidthsAndTheCardWidthAreKeptInTheProfile) {
   condition.displayColumns = {"Name", "TEL_Home", "Add1_Home"};
   doc.SetExtraction(std::make_unique<settings::CExCondition>(condition), true);
   doc.ExtractedIds() = {doc.Customers()[0]->ID};
-  CKokyakuView& view = Open(app::CScreen::kCustomerCard);
+  CKokyakuView& view = Open(shell::CScreen::kCustomerCard);
   ASSERT_EQ(view.List().Columns().size(), 3u);
   EXPECT_EQ(view.List().Columns()[1].label, "自宅電話番号");
   EXPECT_EQ(view.List().Columns()[1].width, 150);

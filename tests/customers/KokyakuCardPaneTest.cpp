@@ -8,8 +8,6 @@
 #include <algorithm>
 #include <set>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
 #include "customers/KokyakuCardUrl.h"
 #include "history/CRirekiRefDlg.h"
 #include "records/CQmvFile.h"
@@ -17,6 +15,8 @@
 #include "records/QmvSchema.h"
 #include "settings/CQMVColSet.h"
 #include "settings/SettingsTestSupport.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
 
 namespace customers {
 namespace {
@@ -80,8 +80,8 @@ class CardPaneTest : public settings::test::SettingsFolderTest {
     return out;
   }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
-  app::CMainFrame frame{ui, [](int) { return std::unique_ptr<app::CScreen>(); }};
+  shell::CTovanaDoc doc{ui, Install(), nullptr};
+  shell::CMainFrame frame{ui, [](int) { return std::unique_ptr<shell::CScreen>(); }};
   std::unique_ptr<KokyakuCardPane> pane;
   std::int32_t yamada = 0, sato = 0;
 };
@@ -110,9 +110,9 @@ TEST(CardLayoutTest, EveryColumnStandsOnceOnTheCardInsideItsPageWithoutOverlap) 
       EXPECT_FALSE(overlap(av, KokyakuCardLabelRect(b))) << a.column << " under the label of " << b.column;
     }
   }
-  EXPECT_EQ(KokyakuCardPane::OpeningTab(app::CScreen::kCustomerCard), KokyakuCardPane::kHistoryTab);
-  EXPECT_EQ(KokyakuCardPane::OpeningTab(app::CScreen::kCustomerCard2), KokyakuCardPane::kDetailTab);
-  EXPECT_EQ(KokyakuCardPane::OpeningTab(app::CScreen::kCustomerList), -1);
+  EXPECT_EQ(KokyakuCardPane::OpeningTab(shell::CScreen::kCustomerCard), KokyakuCardPane::kHistoryTab);
+  EXPECT_EQ(KokyakuCardPane::OpeningTab(shell::CScreen::kCustomerCard2), KokyakuCardPane::kDetailTab);
+  EXPECT_EQ(KokyakuCardPane::OpeningTab(shell::CScreen::kCustomerList), -1);
 }
 
 TEST_F(CardPaneTest, WithoutACustomerTheCardIsBlankTheHistoryEmptyAndItsCommandsOff) {

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/CTovanaDoc.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CKokyakuNormalDlg.h"
@@ -18,6 +17,7 @@
 #include "records/CQmvFile.h"
 #include "records/QmvSchema.h"
 #include "settings/SettingsTestSupport.h"
+#include "shell/CTovanaDoc.h"
 
 namespace customers {
 namespace {
@@ -60,7 +60,7 @@ class EntryDlgTest : public settings::test::SettingsFolderTest {
   }
   CKokyakuNormalDlg AddDialog() { return CKokyakuNormalDlg(ui, KokyakuMode::Add, &owner, Install()); }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
+  shell::CTovanaDoc doc{ui, Install(), nullptr};
   CKokyakuDocOwner owner{doc, nullptr};
 };
 

@@ -17,15 +17,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/CTovanaDoc.h"
 #include "customers/KokyakuCardPane.h"
-#include "customers/qt/KokyakuCardPaneWidget.h"
 #include "customers/qt/KokyakuCardPainter.h"
+#include "customers/qt/KokyakuCardPaneWidget.h"
 #include "customers/qt/KokyakuCardSheet.h"
 #include "qt/GuiTestSupport.h"
 #include "records/CQmvFile.h"
 #include "records/QmvSchema.h"
 #include "settings/SettingsTestSupport.h"
+#include "shell/CTovanaDoc.h"
 
 namespace customers {
 namespace {
@@ -160,7 +160,7 @@ class CardPaneTest : public settings::test::SettingsFolderTest {
     return white;
   }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
+  shell::CTovanaDoc doc{ui, Install(), nullptr};
   std::int32_t yamada = 0, aoba = 0;
   std::unique_ptr<KokyakuCardPane> pane;
 };

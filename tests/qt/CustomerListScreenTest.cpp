@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
 #include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "customers/CKokyakuView.h"
@@ -22,6 +19,9 @@
 #include "records/QmvSchema.h"
 #include "settings/CQMVDispKokyakuCol.h"
 #include "settings/SettingsTestSupport.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
 #include "text/Collation.h"
 
 namespace customers {
@@ -43,7 +43,7 @@ class CustomerListScreen : public settings::test::SettingsFolderTest {
   ~CustomerListScreen() override { doc.Store().SaveQMV(true); }
 
   // The frame's screens on this document and workspace.
-  void Wire(app::CMainFrame& frame) {
+  void Wire(shell::CMainFrame& frame) {
     app::MenuScreenContext context;
     context.ui = &ui;
     context.frame = &frame;
@@ -54,7 +54,7 @@ class CustomerListScreen : public settings::test::SettingsFolderTest {
   }
 
   platform::CProfile profile{temp / "user.ini"};
-  app::CTovanaDoc doc{ui, Install(), &profile};
+  shell::CTovanaDoc doc{ui, Install(), &profile};
 };
 
 TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) {
@@ -64,11 +64,11 @@ TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) 
     display.GetKeys() = {"CustomerID", "Name", "Yomi", "Add1_Home", "Add2_Home", "TEL_Home", "ImportantRanking", "CompName"};
     ASSERT_EQ(display.Save(), 1);
   }
-  app::CMainFrame frame(ui, {});
+  shell::CMainFrame frame(ui, {});
   Wire(frame);
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
-  ASSERT_TRUE(frame.SwitchScreen(app::CScreen::kCustomerList));
+  ASSERT_TRUE(frame.SwitchScreen(shell::CScreen::kCustomerList));
   window.resize(1000, 640);
   gui_test::ShowAndWait(window);
 
@@ -98,11 +98,11 @@ TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) 
 }
 
 TEST_F(CustomerListScreen, TheCardScreensShowThePaneBesideTheListOnTheirTab) {
-  app::CMainFrame frame(ui, {});
+  shell::CMainFrame frame(ui, {});
   Wire(frame);
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
-  ASSERT_TRUE(frame.SwitchScreen(app::CScreen::kCustomerCard2));
+  ASSERT_TRUE(frame.SwitchScreen(shell::CScreen::kCustomerCard2));
   window.resize(1100, 700);
   gui_test::ShowAndWait(window);
   auto* list = dynamic_cast<CustomerListWidget*>(window.centralWidget());
@@ -115,7 +115,7 @@ TEST_F(CustomerListScreen, TheCardScreensShowThePaneBesideTheListOnTheirTab) {
   list->Table()->selectRow(4);
   EXPECT_EQ(model.Card()->Customer().ID, model.List().SelectedIds().front());
   gui_test::SaveScreenshot(window, "customer-list-card.png");
-  frame.OnCommand(app::cmd::kCardHistoryTab);
+  frame.OnCommand(shell::cmd::kCardHistoryTab);
   QApplication::processEvents();
   gui_test::SaveScreenshot(window, "customer-list-card-history.png");
   window.close();

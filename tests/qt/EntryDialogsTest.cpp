@@ -16,7 +16,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/CTovanaDoc.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CKokyakuNormalDlg.h"
@@ -30,6 +29,7 @@
 #include "records/CQmvFile.h"
 #include "records/QmvSchema.h"
 #include "settings/SettingsTestSupport.h"
+#include "shell/CTovanaDoc.h"
 
 namespace customers {
 namespace {
@@ -74,7 +74,7 @@ class EntryDialogsTest : public settings::test::SettingsFolderTest {
     return Find<T>(dialog, QString::fromUtf8(caption));
   }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
+  shell::CTovanaDoc doc{ui, Install(), nullptr};
   CKokyakuDocOwner owner{doc, nullptr};
   std::int32_t customer = 0;
 };

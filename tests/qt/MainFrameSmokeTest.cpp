@@ -66,7 +66,7 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
   const fs::path data = tovana.Document()->DataFolder();
   {
     app::CLumaroForms forms(ui, tovana.InstallFolder());
-    std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
+    std::unique_ptr<shell::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
     app::MainFrameWindow window(*frame, [&tovana, &frame] {
       frame->Close();
       tovana.OnCloseMainWindow();
@@ -117,15 +117,15 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
       question.setModal(true);
       question.show();
       listButton->click();
-      EXPECT_EQ(frame->CurrentScreen(), app::CScreen::kMenu);
+      EXPECT_EQ(frame->CurrentScreen(), shell::CScreen::kMenu);
     }
     listButton->setFocus();
     QTest::keyClick(listButton, Qt::Key_Return);
     QApplication::processEvents();
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－顧客一覧"));
-    EXPECT_TRUE(window.Toolbar(app::CMainFrame::kToolbar128)->isVisible());
-    EXPECT_FALSE(window.Toolbar(app::CMainFrame::kToolbar145)->isVisible());
-    for (auto* button : window.Toolbar(app::CMainFrame::kToolbar128)->findChildren<QToolButton*>()) {
+    EXPECT_TRUE(window.Toolbar(shell::CMainFrame::kToolbar128)->isVisible());
+    EXPECT_FALSE(window.Toolbar(shell::CMainFrame::kToolbar145)->isVisible());
+    for (auto* button : window.Toolbar(shell::CMainFrame::kToolbar128)->findChildren<QToolButton*>()) {
       EXPECT_FALSE(button->accessibleName().isEmpty() && button->text().isEmpty()) << "a toolbar button without a caption";
     }
     EXPECT_TRUE(window.menuBar()->isVisible());
@@ -139,13 +139,13 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
     ASSERT_NE(toggle, nullptr);
     EXPECT_TRUE(toggle->isChecked());
     toggle->trigger();
-    EXPECT_FALSE(window.Toolbar(app::CMainFrame::kToolbar128)->isVisible());
+    EXPECT_FALSE(window.Toolbar(shell::CMainFrame::kToolbar128)->isVisible());
     EXPECT_FALSE(toggle->isChecked());
 
-    frame->SwitchScreen(app::CScreen::kHistory);
+    frame->SwitchScreen(shell::CScreen::kHistory);
     EXPECT_TRUE(menuView.isNull()) << "the menu screen's view went with its screen, not later";
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－履歴一覧"));
-    EXPECT_TRUE(window.Toolbar(app::CMainFrame::kToolbar145)->isVisible());
+    EXPECT_TRUE(window.Toolbar(shell::CMainFrame::kToolbar145)->isVisible());
     SaveScreenshot(window, "screen-history.png");
 
     // Back to the menu through the menu bar: fixed 800 x 600 again.
@@ -153,14 +153,14 @@ TEST_F(MainFrameSmoke, EveryTabAndScreenShowsWithItsTitleFrameAndToolbar) {
     QApplication::processEvents();
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－メニュー"));
     EXPECT_EQ(window.size(), QSize(800, 600));
-    for (int t = 0; t < app::CMainFrame::kToolbarCount; ++t) EXPECT_FALSE(window.Toolbar(t)->isVisible());
+    for (int t = 0; t < shell::CMainFrame::kToolbarCount; ++t) EXPECT_FALSE(window.Toolbar(t)->isVisible());
 
     // DM送付管理 by mouse.
     const app::Rect dm = app::CTovanaView::ButtonRect(app::CTovanaView::kDMManagement);
     QTest::mouseClick(Menu(window), Qt::LeftButton, {}, QPoint(dm.x + 10, dm.y + 10));
     QApplication::processEvents();
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("顧客 ソレル－DM送付管理"));
-    EXPECT_TRUE(window.Toolbar(app::CMainFrame::kToolbar147)->isVisible());
+    EXPECT_TRUE(window.Toolbar(shell::CMainFrame::kToolbar147)->isVisible());
     SaveScreenshot(window, "screen-dm.png");
     window.close();
   }

@@ -12,6 +12,8 @@
 
 namespace app {
 
+using shell::CMainFrame;
+
 FindDialogWidget::FindDialogWidget(CMainFrame& frame, QWidget* parent) : QDialog(parent), frame_(frame) {
   setWindowTitle(QString::fromUtf8("検索"));
   setAccessibleName(windowTitle());

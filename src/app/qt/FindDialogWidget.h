@@ -1,10 +1,10 @@
 #pragma once
 // The frame's one modeless find dialog: the text, the direction and the case rule; 次を検索 hands
-// the request to app::CMainFrame, which passes it to the screen shown.
+// the request to shell::CMainFrame, which passes it to the screen shown.
 
 #include <QDialog>
 
-#include "app/CMainFrame.h"
+#include "shell/CMainFrame.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -14,13 +14,13 @@ namespace app {
 
 class FindDialogWidget : public QDialog {
  public:
-  FindDialogWidget(CMainFrame& frame, QWidget* parent);
+  FindDialogWidget(shell::CMainFrame& frame, QWidget* parent);
 
  protected:
   void done(int result) override;
 
  private:
-  CMainFrame& frame_;
+  shell::CMainFrame& frame_;
   QLineEdit* text_;
   QCheckBox* matchCase_;
   QRadioButton* down_;

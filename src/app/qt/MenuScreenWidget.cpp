@@ -13,13 +13,16 @@
 #include <QPainterPath>
 #include <QTreeWidget>
 
-#include "app/CMainFrame.h"
 #include "app/qt/MenuCursor.h"
+#include "shell/CMainFrame.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/IconSet.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
+
+using shell::CMainFrame;
+using shell::MenuItem;
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/CMainFrame.h"
-#include "app/Commands.h"
 #include "customers/qt/CustomerTableModel.h"
 #include "customers/qt/KokyakuCardPaneWidget.h"
+#include "shell/CMainFrame.h"
+#include "shell/Commands.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 
@@ -26,7 +26,7 @@ const QColor kFormBackground(255, 255, 192);
 
 }  // namespace
 
-CustomerListWidget::CustomerListWidget(CKokyakuView& model, app::CMainFrame& frame, QWidget* parent)
+CustomerListWidget::CustomerListWidget(CKokyakuView& model, shell::CMainFrame& frame, QWidget* parent)
     : QWidget(parent), model_(model), frame_(frame) {
   setAccessibleName(ui::ToQString(model.Title()));
   QPalette palette = this->palette();
@@ -92,7 +92,7 @@ void CustomerListWidget::BuildButtons(QWidget* bar) {
   row->addWidget(count_);
   row->addStretch();
   QPushButton* release = ui::MakeButton("抽出を解除(すべて表示)", bar, [this] {
-    frame_.OnCommand(app::cmd::kReleaseExtraction);
+    frame_.OnCommand(shell::cmd::kReleaseExtraction);
   });
   extractionButtons_.push_back(release);
   row->addWidget(release);
@@ -165,7 +165,7 @@ void CustomerListWidget::LayOutCard() {
 
 void CustomerListWidget::ShowContextMenu(const QPoint& at) {
   QMenu menu(this);
-  for (const app::MenuItem& item : model_.ContextMenu()) {
+  for (const shell::MenuItem& item : model_.ContextMenu()) {
     if (item.id == 0) {
       menu.addSeparator();
       continue;

@@ -11,9 +11,9 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "app/AppRoutines.h"
 #include "customers/qt/ChoiceListComboBox.h"
 #include "records/KokyakuColumns.h"
+#include "shell/AppRoutines.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 
@@ -31,8 +31,8 @@ class FuriganaEdit : public QLineEdit {
 
  protected:
   void focusInEvent(QFocusEvent* event) override {
-    const app::ImeMode mode = app::SetImeMode(true, true);
-    setProperty("imeMode", mode == app::ImeMode::HalfKatakana ? QStringLiteral("halfKatakana") : QString());
+    const shell::ImeMode mode = shell::SetImeMode(true, true);
+    setProperty("imeMode", mode == shell::ImeMode::HalfKatakana ? QStringLiteral("halfKatakana") : QString());
     setInputMethodHints(Qt::ImhNone);
     QLineEdit::focusInEvent(event);
   }

@@ -1,10 +1,10 @@
-#include "app/AppRoutines.h"
+#include "shell/AppRoutines.h"
 
 #include <cstdio>
 
 #include "text/Cp932.h"
 
-namespace app {
+namespace shell {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::string AboutText(int versionNumber) {
   return "顧客ソレル\nVersion " + n.substr(0, 1) + "." + n.substr(n.size() - 2);
 }
 
-}  // namespace app
+}  // namespace shell

@@ -1,11 +1,10 @@
-#include "app/CTovanaDoc.h"
+#include "shell/CTovanaDoc.h"
 
 #include <algorithm>
 #include <array>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "app/AppRoutines.h"
 #include "platform/CProfile.h"
 #include "platform/DataDirFile.h"
 #include "platform/InstallLayout.h"
@@ -14,8 +13,9 @@
 #include "settings/ArchiveError.h"
 #include "settings/CSettingsFile.h"
 #include "settings/FileError.h"
+#include "shell/AppRoutines.h"
 
-namespace app {
+namespace shell {
 
 namespace {
 
@@ -237,4 +237,4 @@ int CTovanaDoc::SetCardType(int type) {
   return profile_->WriteInt(kProfileSection, kCardTypeEntry, type) ? 1 : 0;
 }
 
-}  // namespace app
+}  // namespace shell

@@ -1,8 +1,8 @@
-#include "app/AppRoutines.h"
+#include "shell/AppRoutines.h"
 
 #include <gtest/gtest.h>
 
-namespace app {
+namespace shell {
 namespace {
 
 TEST(ClassifyFolderPath, TellsOrdinaryFoldersFromRoots) {
@@ -46,4 +46,4 @@ TEST(AboutText, ShowsTheVersionWithTwoDecimals) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace shell

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace shell {
 
 // What the frame's find dialog asks the screen to look for.
 struct FindRequest {
@@ -50,4 +50,4 @@ class CScreen {
   virtual void OnFind(const FindRequest& /*request*/) {}
 };
 
-}  // namespace app
+}  // namespace shell
