@@ -182,6 +182,40 @@ TEST_F(HistoryDialogsTest, EscapeClosesAnUntouchedAddDialogAndTheBulkDialogCance
   EXPECT_FALSE(bulk->ClosedWithOk());
 }
 
+TEST_F(HistoryDialogsTest, AStoredTextThatOnlyBeginsAListEntryIsShownAndSavedAsStored) {
+  // "dm" differs from the summary entry "DM" in case, "商品" begins the keyword entry "商品１".
+  Store({2026, 12, 1, 9, 0}, "dm", "年末の案内", "商品", "鈴木　一郎", 0, "");
+  ASSERT_EQ(owner.ShowCustomer(customer), 1);
+  owner.Select(0);
+  ASSERT_EQ(owner.History()[0]->ActionTitle, "dm");
+  auto model = Dialog(RirekiMode::Modify);
+  model->LoadEntry(*owner.History()[0]);
+  RirekiDlgWidget dialog(*model, nullptr);
+  ShowAndWait(dialog);
+  auto* summary = Control<QComboBox>(dialog, "概要");
+  auto* keyword = Control<QComboBox>(dialog, "検索ｷｰﾜｰﾄﾞ");
+  EXPECT_EQ(summary->currentText(), QStringLiteral("dm"));
+  EXPECT_EQ(summary->currentIndex(), -1);
+  EXPECT_EQ(keyword->currentText(), QString::fromUtf8("商品"));
+  EXPECT_EQ(keyword->currentIndex(), -1);
+  EXPECT_EQ(model->Summary(), "dm");
+  EXPECT_EQ(model->Keyword(), "商品");
+
+  // Nothing was changed, so closing asks nothing (an unexpected question fails the test).
+  Button(dialog, "閉じる")->click();
+  EXPECT_FALSE(dialog.isVisible());
+  ASSERT_EQ(owner.ShowCustomer(customer), 1);
+  EXPECT_EQ(owner.History()[0]->ActionTitle, "dm");
+  EXPECT_EQ(owner.History()[0]->Keyword, "商品");
+
+  // An exact entry is chosen as the item itself.
+  owner.Select(1);
+  auto bought = Dialog(RirekiMode::Modify);
+  bought->LoadEntry(*owner.History()[1]);
+  RirekiDlgWidget second(*bought, nullptr);
+  EXPECT_EQ(Control<QComboBox>(second, "概要")->currentIndex(), 3);  // 購入
+}
+
 TEST_F(HistoryDialogsTest, TheReferenceDialogShowsTheAmountTextAndSteps) {
   owner.Select(1);
   CRirekiRefDlg model(&owner, owner.PictureFolder());

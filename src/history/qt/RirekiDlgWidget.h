@@ -12,7 +12,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 
-namespace customers {
+namespace ui {
 class ChoiceListComboBox;
 }
 
@@ -38,7 +38,7 @@ class RirekiDlgWidget : public ui::ModelDialog {
   CRirekiDlg& model_;
   QSpinBox* year_;
   QComboBox *month_, *day_, *hour_, *minute_;
-  customers::ChoiceListComboBox *staff_, *summary_, *keyword_;
+  ui::ChoiceListComboBox *staff_, *summary_, *keyword_;
   QPlainTextEdit* details_;
   QLineEdit *amount_, *picturePath_;
   RirekiPictureView* picture_;
