@@ -57,7 +57,6 @@ class CTovanaView : public shell::CScreen {
 
   static constexpr const char* kScreenTitle = "顧客 ソレル－メニュー";
   static constexpr const char* kNoCatalogue = "フォーム情報を取得できません";
-  static constexpr const char* kNotAvailable = "この機能は、このバージョンではご利用いただけません。";
   static constexpr const char* kNoDocument = "この操作を行うことはできません";
   static constexpr const char* kCannotAdd = "顧客を追加できません。";
   static constexpr const char* kReadOnlyAdd = "データベースは読取専用です。\n顧客を追加することはできません。\n";

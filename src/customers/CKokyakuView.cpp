@@ -250,7 +250,7 @@ bool CKokyakuView::LeaveCheck() {
   if (ReadOnly() || !c_.doc || !c_.doc->CurrentExtraction() || c_.doc->IsExtractionSaved()) return true;
   if (!c_.ui->Ask("抽出した条件は保存されていません。保存しますか？")) return true;
   // Saving a condition comes with the extraction dialogs; until then the user stays here.
-  c_.ui->Tell("この機能は、このバージョンではご利用いただけません。", Icon::Information);
+  c_.ui->Tell(kNotAvailable, Icon::Information);
   return false;
 }
 
@@ -461,7 +461,7 @@ void CKokyakuView::GoToDM() {
   if (answer == Answer::Yes) {
     if (ReadOnly()) return c_.ui->Tell("データベースは読取専用です。\nDM送付管理に追加することはできません。\n");
     // Adding customers to a DM comes with the DM screens.
-    return c_.ui->Tell("この機能は、このバージョンではご利用いただけません。", Icon::Information);
+    return c_.ui->Tell(kNotAvailable, Icon::Information);
   }
   c_.frame->SwitchScreen(kDM);
 }

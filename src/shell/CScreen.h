@@ -28,6 +28,8 @@ class CScreen {
  public:
   // Screen numbers.
   enum : int { kMenu = 0, kCustomerList = 1, kCustomerCard = 2, kCustomerCard2 = 3, kHistory = 4, kDM = 5 };
+  // What a command of the menus says when this version does not offer it.
+  static constexpr const char* kNotAvailable = "この機能は、このバージョンではご利用いただけません。";
 
   virtual ~CScreen() = default;
   virtual int Number() const = 0;

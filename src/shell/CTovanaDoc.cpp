@@ -10,6 +10,7 @@
 #include "platform/InstallLayout.h"
 #include "platform/StoredFile.h"
 #include "records/CQmvFile.h"
+#include "records/KokyakuColumns.h"
 #include "settings/ArchiveError.h"
 #include "settings/CSettingsFile.h"
 #include "settings/FileError.h"
@@ -34,19 +35,6 @@ bool HoldsDatabase(const fs::path& folder) {
 
 std::array<std::string*, 5> PictureFields(CKokyaku& k) {
   return {&k.Picture1, &k.Picture2, &k.Picture3, &k.Picture4, &k.Picture5};
-}
-
-// The address CommonMail picks; empty when it picks none.
-const std::string& StandardAddress(const CKokyaku& k) {
-  static const std::string none;
-  switch (k.CommonMail) {
-    case 1: return k.EMail1;
-    case 2: return k.EMail2;
-    case 3: return k.EMail3;
-    case 4: return k.EMail4;
-    case 5: return k.EMail5;
-    default: return none;
-  }
 }
 
 }  // namespace
@@ -197,7 +185,7 @@ int CTovanaDoc::GetMailAddresses(const records::IdArray& ids, std::vector<std::s
   for (std::int32_t id : ids) {
     const auto found = byId.find(id);
     if (found == byId.end()) continue;
-    const std::string& address = StandardAddress(*found->second);
+    const std::string& address = records::CommonMailAddress(*found->second);
     if (!address.empty()) addresses.push_back(address);
   }
   if (addresses.empty()) return -1;
