@@ -50,9 +50,11 @@ void CKokyakuView::Changed() const {
   if (onChanged) onChanged();
 }
 
-void CKokyakuView::RowsChanged() const {
+template <typename Change>
+void CKokyakuView::ChangeRows(Change change) {
+  if (onRowsChanging) onRowsChanging();
+  change();
   if (onRowsChanged) onRowsChanged();
-  Changed();
 }
 
 std::string CKokyakuView::CountText() const { return text::Format("%d件", list_.RowCount()); }
@@ -120,11 +122,14 @@ void CKokyakuView::Fill() {
     for (const auto& k : c_.doc->Customers()) rows.push_back({k.get(), k->ID, std::nullopt});
     subset_ = false;
   }
-  BuildColumns();
-  list_.SetRows(std::move(rows));
+  std::vector<ListColumn> columns = ResolveColumns();
+  ChangeRows([&] {
+    if (!columns.empty()) list_.SetColumns(std::move(columns));
+    list_.SetRows(std::move(rows));
+  });
   if (list_.RowCount() > 0) list_.SelectOnly(0);
   RefreshCard();
-  RowsChanged();
+  Changed();
 }
 
 int CKokyakuView::StoredWidth(int position) const {
@@ -143,7 +148,7 @@ std::vector<ListColumn> CKokyakuView::DisplayColumns() const {
   return columns;
 }
 
-void CKokyakuView::BuildColumns() {
+std::vector<ListColumn> CKokyakuView::ResolveColumns() const {
   std::vector<ListColumn> columns;
   const settings::CExCondition* extraction = c_.doc->CurrentExtraction();
   if (!analysisShown_ && extraction && !extraction->displayColumns.empty()) {
@@ -161,7 +166,7 @@ void CKokyakuView::BuildColumns() {
   } else {
     columns = DisplayColumns();
   }
-  if (!columns.empty()) list_.SetColumns(std::move(columns));
+  return columns;
 }
 
 void CKokyakuView::SetSelection(std::vector<int> rows) {
@@ -172,8 +177,8 @@ void CKokyakuView::SetSelection(std::vector<int> rows) {
 }
 
 void CKokyakuView::OnHeaderClick(int column) {
-  list_.SortBy(column);
-  RowsChanged();
+  ChangeRows([&] { list_.SortBy(column); });
+  Changed();
 }
 
 void CKokyakuView::OnDoubleClick() {
@@ -399,18 +404,18 @@ void CKokyakuView::DeleteCustomers() {
   if (!c_.doc) return c_.ui->Tell("顧客を削除できませんでした\n");
   records::IdArray deleted;
   int result = 0;
-  {
+  // The document frees the deleted records: their rows go before anything reads them.
+  ChangeRows([&] {
     const ui::WaitScope wait = c_.ui->Wait();
     result = c_.doc->DeleteCustomers(ids, deleted);
-  }
-  // The document has freed the deleted records: their rows go before anything reads them.
-  list_.RemoveCustomers(deleted);
+    list_.RemoveCustomers(deleted);
+  });
   if (result == 0) c_.ui->Tell("顧客情報が見つかりませんでした。\n");
   if (result == -1) c_.ui->Tell("顧客情報が削除できませんでした。\n");
   if (result == 10) c_.ui->Tell("一部の顧客情報が削除できませんでした。\n");
   if (result == 1 && list_.RowCount() > 0) list_.SelectOnly(0);
   RefreshCard();
-  RowsChanged();
+  Changed();
 }
 
 void CKokyakuView::DeleteAllHistory() {
@@ -485,8 +490,10 @@ void CKokyakuView::OnFind(const shell::FindRequest& request) {
 
 void CKokyakuView::ReloadAllCustomers() {
   if (!c_.doc) return;
-  list_.SetRows({});  // the rows point into the list about to be freed
-  c_.doc->Customers().clear();
+  ChangeRows([&] {
+    list_.SetRows({});  // the rows point into the list about to be freed
+    c_.doc->Customers().clear();
+  });
   c_.doc->ClearExtraction();
   c_.doc->ClearAnalysis();
   const std::string order = settings::CDefaultSort(*c_.ui, c_.doc->DataFolder()).OrderClause();
@@ -560,31 +567,45 @@ bool CKokyakuView::HistoryCommand(int id) {
 int CKokyakuView::AddKokyaku(records::CKokyaku& customer) {
   if (!c_.doc) return -1;
   auto record = std::make_unique<records::CKokyaku>(customer);
-  const int id = c_.doc->AddCustomer(record);
-  if (id < 1) return id;  // the dialog tells the user and keeps the input
-  records::CKokyaku* stored = c_.doc->Customers().front().get();
-  customer = *stored;
-  list_.InsertFirst({stored, id, std::nullopt});
+  int id = -1;
+  ChangeRows([&] {
+    id = c_.doc->AddCustomer(record);
+    if (id < 1) return;
+    records::CKokyaku* stored = c_.doc->Customers().front().get();
+    customer = *stored;
+    list_.InsertFirst({stored, id, std::nullopt});
+  });
+  if (id < 1) {
+    Changed();
+    return id;  // the dialog tells the user and keeps the input
+  }
   list_.SelectOnly(0);
   RefreshCard();
-  RowsChanged();
+  Changed();
   return id;
 }
 
 int CKokyakuView::ModifyKokyaku(std::int32_t id, records::CKokyaku& customer) {
   if (!c_.doc) return -1;
   auto record = std::make_unique<records::CKokyaku>(customer);
-  const int result = c_.doc->ModifyCustomer(id, record);
-  if (result != 1) return result;  // the dialog tells the user and keeps the input
-  // The document holds a new record for the customer: the row points at it from now on.
-  for (const auto& k : c_.doc->Customers()) {
-    if (k->ID != id) continue;
-    list_.ReplaceCustomer(id, k.get());
-    customer = *k;
+  int result = -1;
+  // The document frees the customer's old record: the row points at the new one at once.
+  ChangeRows([&] {
+    result = c_.doc->ModifyCustomer(id, record);
+    if (result != 1) return;
+    for (const auto& k : c_.doc->Customers()) {
+      if (k->ID != id) continue;
+      list_.ReplaceCustomer(id, k.get());
+      customer = *k;
+    }
+  });
+  if (result != 1) {
+    Changed();
+    return result;  // the dialog tells the user and keeps the input
   }
   if (const int row = list_.RowOf(id); row >= 0) list_.SelectOnly(row);
   RefreshCard();
-  RowsChanged();
+  Changed();
   return 1;
 }
 

@@ -97,18 +97,26 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   // The right-click menu.
   std::vector<shell::MenuItem> ContextMenu() const;
 
-  // Told when the rows, the columns, the selection or the card changed.
+  // Told just before the rows or the columns change and right after, always as a pair with
+  // nothing in between that could show a message or read the rows (a view resets its item model
+  // across the pair).
+  std::function<void()> onRowsChanging;
   std::function<void()> onRowsChanged;
+  // Told when the selection, the count, the card or anything else shown changed.
   std::function<void()> onChanged;
 
  private:
   void ApplyPreExtraction();
   void Fill();
-  void BuildColumns();
+  // The columns the rows should show now; empty to keep the ones shown. May ask about a broken
+  // settings file, so it runs before the rows change.
+  std::vector<ListColumn> ResolveColumns() const;
+  // Runs change, which alters the rows or columns, between onRowsChanging and onRowsChanged.
+  template <typename Change>
+  void ChangeRows(Change change);
   std::vector<ListColumn> DisplayColumns() const;
   int StoredWidth(int position) const;
   void Changed() const;
-  void RowsChanged() const;
   bool LeaveCheck();
   void UpdateDatabase();
   void DeleteCustomers();

@@ -14,15 +14,12 @@
 #include "customers/CKokyakuView.h"
 #include "customers/SampleCustomers.h"
 #include "history/CRirekiDlg.h"
-#include "platform/CProfile.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CExCondition.h"
-#include "settings/SettingsTestSupport.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
 #include "shell/Commands.h"
+#include "shell/DocumentTestSupport.h"
 #include "text/Collation.h"
 
 namespace customers {
@@ -33,14 +30,8 @@ namespace cmd = shell::cmd;
 using ui::Answer;
 using Strings = std::vector<std::string>;
 
-class CustomerListTest : public settings::test::SettingsFolderTest {
+class CustomerListTest : public shell::test::DocumentFolderTest {
  protected:
-  CustomerListTest() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
-  }
   ~CustomerListTest() override { doc.Store().SaveQMV(true); }
 
   void AddCustomers(int n) {
@@ -74,8 +65,6 @@ class CustomerListTest : public settings::test::SettingsFolderTest {
     return all.size();
   }
 
-  platform::CProfile profile{temp / "user.ini"};
-  shell::CTovanaDoc doc{ui, Install(), &profile};
   std::unique_ptr<shell::CMainFrame> frame;
 };
 

@@ -10,13 +10,11 @@
 
 #include "customers/KokyakuCardUrl.h"
 #include "history/CRirekiRefDlg.h"
-#include "records/CQmvFile.h"
 #include "records/KokyakuColumns.h"
-#include "records/QmvSchema.h"
 #include "settings/CQMVColSet.h"
-#include "settings/SettingsTestSupport.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
 
 namespace customers {
 namespace {
@@ -30,13 +28,9 @@ using ui::Icon;
 
 const COleDate kNow = COleDate::FromCivil({2026, 12, 8, 10, 30, 0});
 
-class CardPaneTest : public settings::test::SettingsFolderTest {
+class CardPaneTest : public shell::test::DocumentFolderTest {
  protected:
   CardPaneTest() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     records::CKokyaku k;
     k.CustomerID = "K-0001";
     k.Name = "山田　太郎";
@@ -80,7 +74,6 @@ class CardPaneTest : public settings::test::SettingsFolderTest {
     return out;
   }
 
-  shell::CTovanaDoc doc{ui, Install(), nullptr};
   shell::CMainFrame frame{ui, [](int) { return std::unique_ptr<shell::CScreen>(); }};
   std::unique_ptr<KokyakuCardPane> pane;
   std::int32_t yamada = 0, sato = 0;

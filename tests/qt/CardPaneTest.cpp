@@ -22,10 +22,8 @@
 #include "customers/qt/KokyakuCardPaneWidget.h"
 #include "customers/qt/KokyakuCardSheet.h"
 #include "qt/GuiTestSupport.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
-#include "settings/SettingsTestSupport.h"
 #include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
 
 namespace customers {
 namespace {
@@ -38,13 +36,9 @@ using records::CRirekiData;
 
 const COleDate kNow = COleDate::FromCivil({2026, 12, 8, 10, 30, 0});
 
-class CardPaneTest : public settings::test::SettingsFolderTest {
+class CardPaneTest : public shell::test::DocumentFolderTest {
  protected:
   CardPaneTest() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     PaintPicture(Data() / "Picture" / "shop.jpg", QColor(120, 80, 50));
     PaintPicture(Data() / "Picture" / "card.jpg", QColor(40, 90, 160));
     yamada = doc.Store().AddNewKokyaku(Yamada());
@@ -160,7 +154,6 @@ class CardPaneTest : public settings::test::SettingsFolderTest {
     return white;
   }
 
-  shell::CTovanaDoc doc{ui, Install(), nullptr};
   std::int32_t yamada = 0, aoba = 0;
   std::unique_ptr<KokyakuCardPane> pane;
 };

@@ -1,5 +1,6 @@
 // The customer list on screen with a few hundred customers: rows, count, header sorting, the
 // selection handed to the model, the card slot; screenshots.
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,27 +14,20 @@
 #include "customers/CKokyakuView.h"
 #include "customers/SampleCustomers.h"
 #include "customers/qt/CustomerListWidget.h"
-#include "platform/CProfile.h"
 #include "qt/GuiTestSupport.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
 #include "settings/CQMVDispKokyakuCol.h"
-#include "settings/SettingsTestSupport.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
 #include "shell/Commands.h"
+#include "shell/DocumentTestSupport.h"
 #include "text/Collation.h"
 
 namespace customers {
 namespace {
 
-class CustomerListScreen : public settings::test::SettingsFolderTest {
+class CustomerListScreen : public shell::test::DocumentFolderTest {
  protected:
   CustomerListScreen() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     for (int i = 0; i < 300; ++i) {
       auto k = std::make_unique<records::CKokyaku>(test::SampleCustomer(i));
       EXPECT_GT(doc.AddCustomer(k), 0);
@@ -52,9 +46,6 @@ class CustomerListScreen : public settings::test::SettingsFolderTest {
     frame.SetDocument(&doc);
     frame.SetScreenFactory(app::MakeScreenFactory(context));
   }
-
-  platform::CProfile profile{temp / "user.ini"};
-  shell::CTovanaDoc doc{ui, Install(), &profile};
 };
 
 TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) {
@@ -94,6 +85,45 @@ TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) 
   table->selectRow(5);
   EXPECT_EQ(model.List().Selection(), std::vector<int>{5});
   gui_test::SaveScreenshot(window, "customer-list-sorted.png");
+  window.close();
+}
+
+// The table model is reset around every change of the rows: at the start of a reset the model
+// still answers for the rows the view knows, at its end for the new ones.
+TEST_F(CustomerListScreen, TheTableModelIsResetAroundEveryChangeOfTheRows) {
+  shell::CMainFrame frame(ui, {});
+  Wire(frame);
+  app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
+  ASSERT_TRUE(frame.Create());
+  ASSERT_TRUE(frame.SwitchScreen(shell::CScreen::kCustomerList));
+  gui_test::ShowAndWait(window);
+  auto* list = dynamic_cast<CustomerListWidget*>(window.centralWidget());
+  ASSERT_NE(list, nullptr);
+  QAbstractItemModel* rows = list->Table()->model();
+  QAbstractItemModelTester tester(rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  std::vector<int> countsAtStart, countsAtEnd;
+  QObject::connect(rows, &QAbstractItemModel::modelAboutToBeReset, [&] { countsAtStart.push_back(rows->rowCount()); });
+  QObject::connect(rows, &QAbstractItemModel::modelReset, [&] { countsAtEnd.push_back(rows->rowCount()); });
+  auto& model = dynamic_cast<CKokyakuView&>(*frame.ActiveScreen());
+
+  QTest::mouseClick(list->Table()->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  model.SetSelection({3, 4});
+  ui.ExpectMessage(
+      "選択されている2件の顧客を削除します。\n顧客を削除すると、二度と元に戻すことはできません。\n"
+      "また、削除する顧客の履歴・DM送付予定などもすべて削除されます。\n\n本当に削除してよろしいですか？",
+      ui::Answer::Yes);
+  frame.OnCommand(shell::cmd::kDeleteCustomers);
+  records::CKokyaku added = test::SampleCustomer(400);
+  ASSERT_GT(model.AddKokyaku(added), 0);
+  model.SetSelection({7});
+  records::CKokyaku changed = *model.List().Rows()[7].customer;
+  changed.Name = "変更　後子";
+  ASSERT_EQ(model.ModifyKokyaku(changed.ID, changed), 1);
+  EXPECT_EQ(rows->index(7, 1).data().toString(), QString::fromUtf8("変更　後子"));
+
+  EXPECT_EQ(countsAtStart, (std::vector<int>{300, 300, 298, 299}));
+  EXPECT_EQ(countsAtEnd, (std::vector<int>{300, 298, 299, 299}));
+  EXPECT_EQ(list->Table()->selectionModel()->selectedRows().size(), 1) << "the model's selection survives the reset";
   window.close();
 }
 

@@ -12,13 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include "history/CRirekiListOwner.h"
+#include "history/HistoryTestSupport.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
 #include "qt/GuiTestSupport.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
-#include "settings/SettingsTestSupport.h"
 
 namespace history {
 namespace {
@@ -31,17 +28,11 @@ using gui_test::ShowAndWait;
 using records::COleDate;
 using records::CRirekiData;
 
-const COleDate kNow = COleDate::FromCivil({2026, 12, 8, 10, 30, 0});
+using test::kNow;
 
-class HistoryDialogsTest : public settings::test::SettingsFolderTest {
+class HistoryDialogsTest : public test::HistoryFolderTest {
  protected:
   HistoryDialogsTest() {
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    EXPECT_EQ(store.InitDB(Data()), 1) << store.DispOleDBErrDlg();
-    records::CKokyaku k;
-    k.Name = "山田　太郎";
-    customer = store.AddNewKokyaku(k);
-    EXPECT_EQ(store.GetAllKokyaku(customers), 1);
     PaintPicture(Data() / "Picture" / "showroom.jpg");
     Store({2026, 11, 20, 16, 45}, "購入", "ソファ（3人掛け）を購入。\n配送は12月5日午前を希望。", "家具", "鈴木　一郎", 128000,
           "showroom.jpg");
@@ -85,10 +76,6 @@ class HistoryDialogsTest : public settings::test::SettingsFolderTest {
     return Find<T>(dialog, QString::fromUtf8(caption));
   }
 
-  records::CKokyakuVMData store;
-  records::KokyakuList customers;
-  std::int32_t customer = 0;
-  CRirekiListOwner owner{ui, store, customers, Data() / "Picture", false, Install(), [] { return kNow; }};
 };
 
 TEST_F(HistoryDialogsTest, TheModifyDialogShowsTheEntryAndStepsToTheNext) {

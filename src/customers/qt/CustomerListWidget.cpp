@@ -11,6 +11,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "customers/qt/CustomerTableModel.h"
 #include "customers/qt/KokyakuCardPaneWidget.h"
 #include "shell/CMainFrame.h"
@@ -74,13 +76,22 @@ CustomerListWidget::CustomerListWidget(CKokyakuView& model, shell::CMainFrame& f
   connect(table_, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) { ShowContextMenu(at); });
   connect(splitter_, &QSplitter::splitterMoved, this, [this] { model_.SetCardWidth(card_->width()); });
 
-  model_.onRowsChanged = [this] { ShowRows(); };
+  model_.onRowsChanging = [this] {
+    syncing_ = true;  // the reset clears the table's selection; the model keeps its own
+    rows_->BeginReset();
+  };
+  model_.onRowsChanged = [this] {
+    rows_->EndReset();
+    ShowColumnWidths();
+    syncing_ = false;
+  };
   model_.onChanged = [this] { Sync(); };
-  ShowRows();
+  ShowColumnWidths();
   Sync();
 }
 
 CustomerListWidget::~CustomerListWidget() {
+  model_.onRowsChanging = nullptr;
   model_.onRowsChanged = nullptr;
   model_.onChanged = nullptr;
 }
@@ -98,13 +109,11 @@ void CustomerListWidget::BuildButtons(QWidget* bar) {
   row->addWidget(release);
 }
 
-void CustomerListWidget::ShowRows() {
-  syncing_ = true;
-  rows_->Reset();
+void CustomerListWidget::ShowColumnWidths() {
+  const bool wasSyncing = std::exchange(syncing_, true);
   const auto& columns = model_.List().Columns();
   for (int c = 0; c < static_cast<int>(columns.size()); ++c) table_->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
-  syncing_ = false;
-  ShowSelection();
+  syncing_ = wasSyncing;
 }
 
 void CustomerListWidget::ShowSelection() {

@@ -30,7 +30,7 @@ class CustomerListWidget : public QWidget {
 
  private:
   void BuildButtons(QWidget* bar);
-  void ShowRows();
+  void ShowColumnWidths();
   void Sync();
   void ShowSelection();
   void PassSelection();
