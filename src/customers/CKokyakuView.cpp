@@ -65,8 +65,8 @@ void CKokyakuView::OnInitialUpdate() {
   if (!c_.doc->CurrentExtraction() && c_.doc->Analysis().kind < 0) ApplyPreExtraction();
   if (platform::CProfile* profile = c_.doc->Profile()) cardWidth_ = profile->GetInt(kCardSection, kCardEntry, 0);
   Fill();
-  if (variant_ != kCustomerList) {
-    cardTab_ = variant_ == kCustomerCard2 ? 1 : 0;
+  if (const int tab = KokyakuCardPane::OpeningTab(variant_); tab >= 0) {
+    cardTab_ = tab;
     ShowCard(true);
   }
 }

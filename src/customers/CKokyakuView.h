@@ -146,7 +146,7 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   bool subset_ = false;
   bool analysisShown_ = false;
   bool cardShown_ = false;
-  int cardTab_ = 0;
+  int cardTab_ = KokyakuCardPane::kDetailTab;  // the tab a card opens on unless its screen names one
   int cardWidth_ = 0;
   std::unique_ptr<KokyakuCardPane> card_;
 };

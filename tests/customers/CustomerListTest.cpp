@@ -271,6 +271,10 @@ TEST_F(CustomerListTest, HistoryIsAddedFromTheListAndTheCardShowsTheSelectedCust
 
   frame->OnCommand(cmd::kCard);
   ASSERT_NE(view.Card(), nullptr);
+  // Screen 1 names no tab: the card opens where a new card pane starts, on 詳細.
+  EXPECT_EQ(view.CardTab(), KokyakuCardPane::kDetailTab);
+  EXPECT_EQ(view.Card()->Tab(), KokyakuCardPane::kDetailTab);
+  EXPECT_TRUE(view.IsCommandChecked(cmd::kCardDetailTab));
   EXPECT_EQ(view.Card()->Customer().ID, id);
   EXPECT_EQ(view.Card()->HistoryRowCount(), 1);
   view.SetSelection({2});

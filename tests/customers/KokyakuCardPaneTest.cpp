@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "customers/KokyakuCardUrl.h"
@@ -15,6 +16,8 @@
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
 #include "shell/DocumentTestSupport.h"
+#include "text/Collation.h"
+#include "text/Format.h"
 
 namespace customers {
 namespace {
@@ -170,6 +173,59 @@ TEST_F(CardPaneTest, SortingByDateTwiceReversesTheOrderAndTextsSortWithoutCase) 
   Pane().OnHistoryHeaderClicked(1);  // the direction carries on from the last sort: ascending
   const auto sorted = Summaries();
   EXPECT_EQ(std::vector<std::string>(sorted.begin(), sorted.begin() + 2), (std::vector<std::string>{"Dl", "dm"}));
+}
+
+TEST_F(CardPaneTest, TextsSortByTheJapaneseCollationWhateverTheLocale) {
+  Store(yamada, 1, "ｱﾝｹｰﾄ");
+  Store(yamada, 2, "いちご");
+  Store(yamada, 3, "DM");
+  Store(yamada, 4, "abc");
+  Store(yamada, 5, "アンケート");
+  // A C locale orders bytes: "DM" before "abc", hiragana before half-width katakana.
+  const char* lcAll = std::getenv("LC_ALL");
+  const std::string saved = lcAll ? lcAll : "";
+  setenv("LC_ALL", "C", 1);
+  ASSERT_EQ(Pane().ShowCustomer(&Cached(yamada)), 1);
+  Pane().OnHistoryHeaderClicked(1);
+  if (lcAll) {
+    setenv("LC_ALL", saved.c_str(), 1);
+  } else {
+    unsetenv("LC_ALL");
+  }
+  const auto sorted = Summaries();
+  ASSERT_EQ(sorted.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(sorted.begin(), sorted.begin() + 2), (std::vector<std::string>{"abc", "DM"}));
+  // Half- and full-width katakana stand together, ahead of い.
+  EXPECT_EQ(std::set<std::string>(sorted.begin() + 2, sorted.begin() + 4), (std::set<std::string>{"アンケート", "ｱﾝｹｰﾄ"}));
+  EXPECT_EQ(sorted[4], "いちご");
+  std::vector<std::string> keys;
+  for (const std::string& s : sorted) keys.push_back(text::JapaneseSortKey(s));
+  EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end())) << "the customer list's order";
+}
+
+TEST_F(CardPaneTest, RowsOutOfRangeReadAsEmptyAndEntriesReadAgainAreShownAtOnce) {
+  Store(yamada, 3, "購入");
+  Store(yamada, 1, "DM");
+  KokyakuCardHistory history(ui, doc.Store(), doc.Customers(), Data() / "Picture", false, Install(),
+                             [] { return kNow; });
+  ASSERT_EQ(history.Load(yamada), 1);
+  EXPECT_EQ(history.RowCells(-1), (KokyakuCardHistory::Cells{"", "", "", ""}));
+  EXPECT_EQ(history.RowCells(2)[1], "");
+  history.SortBy(0);  // DM, 購入
+
+  // A bulk add reads the shown customer's history again: its entry is listed straight away.
+  ui.ExpectMessage(text::Format(history::CRirekiListOwner::kBulkQuestion, 1), Answer::Yes);
+  ui.ExpectDialog<CRirekiDlg>([](CRirekiDlg& d) {
+    d.SetSummary("年賀状");
+    d.OnOK();
+  });
+  ui.ExpectMessage(CRirekiDlg::kBulkQuestion, Answer::Yes);
+  ui.ExpectMessage(history::CRirekiListOwner::kBulkDone);
+  ASSERT_EQ(history.OnBulkAddRireki({yamada}), 1);
+  ASSERT_EQ(history.RowCount(), 3);
+  EXPECT_EQ(history.RowCells(0)[1], "年賀状");
+  EXPECT_EQ(history.RowCells(1)[1], "DM");
+  EXPECT_EQ(history.RowCells(2)[1], "購入");
 }
 
 TEST_F(CardPaneTest, TheModifyDialogStepsThroughTheRowsAsSorted) {
