@@ -7,11 +7,11 @@
 
 namespace shell {
 
-// What the frame's find dialog asks the screen to look for.
+// What the frame's find dialog asks the screen to look for. The search always matches case, so
+// the dialog offers no choice of it.
 struct FindRequest {
   std::string text;
   bool down = true;
-  bool matchCase = false;
 };
 
 // One item of a menu; an id of 0 is a separator, an item with children a sub-menu.

@@ -195,13 +195,13 @@ TEST_F(CustomerListTest, FindNextSelectsTheNextHitAndSaysWhenTheListEnds) {
   AddCustomers(20);
   CKokyakuView& view = Open();
   const std::string target = view.List().CellText(7, 1);
-  view.OnFind({target, true, false});
+  view.OnFind({target, true});
   EXPECT_EQ(view.List().FirstSelected(), 7);
   ui.ExpectMessage(CKokyakuView::kSearchEnded);
-  view.OnFind({"存在しない名前", true, false});
+  view.OnFind({"存在しない名前", true});
   EXPECT_EQ(view.List().FirstSelected(), 7);  // kept
   ui.ExpectMessage(CKokyakuView::kSearchEnded);
-  view.OnFind({target, true, false});  // nothing after row 7 holds that name
+  view.OnFind({target, true});  // nothing after row 7 holds that name
 }
 
 TEST_F(CustomerListTest, WithTheCardShownOneRowIsSelectedAndSelectAllHidesTheCard) {

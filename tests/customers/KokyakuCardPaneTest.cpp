@@ -335,17 +335,17 @@ TEST_F(CardPaneTest, ReadOnlyDataRefusesDeleteAndCopyAndOnlyShowsAnEntry) {
 
 TEST_F(CardPaneTest, FindLooksCaseSensitivelyFromTheSelectionInBothDirectionsAndReportsTheEnd) {
   ShowYamadaHistory();  // 購入/家具, 問い合わせ/カタログ, DM/秋の案内
-  Pane().OnFind({"案内", true, false});
+  Pane().OnFind({"案内", true});
   EXPECT_EQ(Pane().HistorySelection(), 2);
-  Pane().OnFind({"カタログ", false, false});
+  Pane().OnFind({"カタログ", false});
   EXPECT_EQ(Pane().HistorySelection(), 1);
   ui.ExpectMessage(KokyakuCardPane::kSearchEnded, Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
-  Pane().OnFind({"dm", true, false});
+  Pane().OnFind({"dm", true});
   EXPECT_EQ(Pane().HistorySelection(), 1);
   ui.ExpectMessage(KokyakuCardPane::kSearchEnded, Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
-  Pane().OnFind({"家具", true, false});
+  Pane().OnFind({"家具", true});
   EXPECT_EQ(Pane().HistorySelection(), 1);
-  Pane().OnFind({"家具", false, false});
+  Pane().OnFind({"家具", false});
   EXPECT_EQ(Pane().HistorySelection(), 0);
 }
 

@@ -2,8 +2,11 @@
 // selection handed to the model, the card slot; screenshots.
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
@@ -124,6 +127,36 @@ TEST_F(CustomerListScreen, TheTableModelIsResetAroundEveryChangeOfTheRows) {
   EXPECT_EQ(countsAtStart, (std::vector<int>{300, 300, 298, 299}));
   EXPECT_EQ(countsAtEnd, (std::vector<int>{300, 298, 299, 299}));
   EXPECT_EQ(list->Table()->selectionModel()->selectedRows().size(), 1) << "the model's selection survives the reset";
+  window.close();
+}
+
+TEST_F(CustomerListScreen, TheFindDialogOffersTextAndDirectionAndFindsWithCase) {
+  shell::CMainFrame frame(ui, {});
+  Wire(frame);
+  app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
+  ASSERT_TRUE(frame.Create());
+  ASSERT_TRUE(frame.SwitchScreen(shell::CScreen::kCustomerList));
+  gui_test::ShowAndWait(window);
+  auto& model = dynamic_cast<CKokyakuView&>(*frame.ActiveScreen());
+  frame.OnCommand(shell::cmd::kFindCustomer);
+  QDialog* find = nullptr;
+  for (auto* dialog : window.findChildren<QDialog*>()) {
+    if (dialog->accessibleName() == QString::fromUtf8("検索")) find = dialog;
+  }
+  ASSERT_NE(find, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(find));
+  EXPECT_TRUE(find->findChildren<QCheckBox*>().isEmpty()) << "the search always matches case";
+  gui_test::ExpectReadable(*find);
+  gui_test::SaveScreenshot(*find, "find.png");
+
+  const std::string name = model.List().CellText(9, 1);
+  auto* text = gui_test::Find<QLineEdit>(*find, QString::fromUtf8("検索する文字列"));
+  ASSERT_NE(text, nullptr);
+  text->setText(QString::fromStdString(name));
+  gui_test::Button(*find, "次を検索")->click();
+  EXPECT_EQ(model.List().CellText(model.List().FirstSelected(), 1), name);
+  gui_test::Button(*find, "キャンセル")->click();
+  EXPECT_FALSE(frame.FindDialogOpen());
   window.close();
 }
 
