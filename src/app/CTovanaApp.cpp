@@ -177,6 +177,7 @@ int CTovanaApp::LoadUserPhoneBook() { return lookups_->LoadUserPhoneBook(); }
 int CTovanaApp::SaveUserPhoneBook() { return lookups_->SaveUserPhoneBook(); }
 
 void CTovanaApp::OnCloseMainWindow() {
+  lookups_->SaveUserPhoneBook();  // only what changed; it asks before replacing an unreadable file
   if (!doc_) return;
   if (!doc_->CurrentDataFolder().empty()) {
     doc_->SetDataFolder(doc_->CurrentDataFolder());

@@ -31,7 +31,8 @@ class CTovanaApp {
   bool InitInstance();
   // Releases what start-up took. Writes nothing to disk. The process exit code.
   int ExitInstance();
-  // The main window's close handler: data folder, past-data notice, menu state, save, free lists.
+  // The main window's close handler: the user phone book's changes, data folder, past-data
+  // notice, menu state, save, free lists.
   void OnCloseMainWindow();
 
   // 1 when the installation's files and folders are writable; 0 after a message.
