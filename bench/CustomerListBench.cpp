@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "BenchData.h"
-#include "app/CTovanaDoc.h"
 #include "customers/CKokyakuView.h"
 #include "platform/DataDirFile.h"
 #include "platform/InstallLayout.h"
@@ -15,6 +14,7 @@
 #include "settings/CQMVDispKokyakuCol.h"
 #include "settings/FactoryColumns.h"
 #include "settings/SettingsClasses.h"
+#include "shell/CTovanaDoc.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ class SilentUi : public ui::Ui {
 struct Workspace {
   SilentUi ui;
   fs::path install;
-  std::unique_ptr<app::CTovanaDoc> doc;
+  std::unique_ptr<shell::CTovanaDoc> doc;
 
   Workspace() {
     settings::RegisterSettingsClasses(settings::CClassRegistry::Program());
@@ -49,7 +49,7 @@ struct Workspace {
     settings::CQMVDispKokyakuCol display(ui, install);
     display.GetKeys() = {"CustomerID", "Name", "Yomi", "Add1_Home", "TEL_Home"};
     if (display.Save() != 1) std::abort();
-    doc = std::make_unique<app::CTovanaDoc>(ui, install, nullptr);
+    doc = std::make_unique<shell::CTovanaDoc>(ui, install, nullptr);
     doc->SetDataFolder(data);
     if (doc->Store().InitDB(data) != 1 || doc->Store().GetAllKokyaku(doc->Customers()) != 1) std::abort();
   }
@@ -83,7 +83,7 @@ BENCHMARK(BM_CustomerListSortText)->Unit(benchmark::kMillisecond)->Iterations(5)
 
 void BM_CustomerListFindNoHit(benchmark::State& state) {
   auto view = Shared().OpenList();
-  for (auto _ : state) view->OnFind({"該当しない文字列", true, false});
+  for (auto _ : state) view->OnFind({"該当しない文字列", true});
   benchmark::DoNotOptimize(view->List().FirstSelected());
 }
 BENCHMARK(BM_CustomerListFindNoHit)->Unit(benchmark::kMillisecond)->Iterations(5);

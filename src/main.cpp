@@ -1,46 +1,31 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "app/CLumaroForms.h"
 #include "app/CTovanaApp.h"
+#include "app/CommandLine.h"
 #include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "app/qt/SignalCloser.h"
 #include "app/qt/ViewRegistry.h"
-#include "platform/CNeritEnv.h"
 #include "ui/qt/ApplicationSetup.h"
 #include "ui/qt/QtUi.h"
 
-namespace {
-
-// Answers --version and --help before any window; true when it did.
-bool AnswerCommandLine(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
-      const int v = platform::CNeritEnv::kVersion;
-      std::printf("tovana (顧客ソレル) %d.%02d\n", v / 100, v % 100);
-      return true;
-    }
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::printf(
-          "使い方: tovana [--version] [--help]\n"
-          "顧客ソレル: 顧客管理プログラム\n\n"
-          "環境変数:\n"
-          "  TOVANA_HOME          インストールフォルダ (既定: $XDG_DATA_HOME/tovana)\n"
-          "  TOVANA_FACTORY_DIR   初回起動時に展開する工場出荷時のファイル\n"
-          "  TOVANA_LOCK_DIR      二重起動を防ぐロックファイルのフォルダ\n");
-      return true;
-    }
-  }
-  return false;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-  if (AnswerCommandLine(argc, argv)) return 0;
+  // The command line is answered before any window, so it works without a display too.
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  const app::CommandLine command = app::ReadCommandLine(args);
+  switch (command.action) {
+    case app::CommandLine::Action::Version: std::fputs(app::VersionText().c_str(), stdout); return 0;
+    case app::CommandLine::Action::Help: std::fputs(app::HelpText().c_str(), stdout); return 0;
+    case app::CommandLine::Action::Refuse:
+      std::fputs((command.error + "\n" + app::UsageLine()).c_str(), stderr);
+      return app::kUsageStatus;
+    case app::CommandLine::Action::Run: break;
+  }
   QApplication application(argc, argv);
   ui::SetUpApplication(application);
 
@@ -50,7 +35,7 @@ int main(int argc, char** argv) {
   if (!tovana.InitInstance()) return tovana.ExitInstance();
 
   app::CLumaroForms forms(ui, tovana.InstallFolder());
-  std::unique_ptr<app::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
+  std::unique_ptr<shell::CMainFrame> frame = app::MakeMainFrame(ui, tovana, &forms);
   app::MainFrameWindow window(*frame, [&tovana, &frame] {
     frame->Close();
     tovana.OnCloseMainWindow();

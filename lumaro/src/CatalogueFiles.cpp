@@ -75,6 +75,10 @@ void SyncFolderOf(const fs::path& file) {
   ::close(fd);
 }
 
+// The library's own atomic write: the program's writers (platform::WriteFileDurably, one fixed
+// temporary name per target; CSettingsFile::Store, which throws) cannot tell its callers a file
+// that cannot be created ("ファイルを作成できません") from one that fails later, and the catalogue
+// files are written by the printing components too, so every writer needs a name of its own.
 WriteResult WriteFile(const fs::path& file, const std::function<void(CArchive&, RecordPool&)>& body) {
   std::optional<CFileStream> stream = CreateTemporaryBeside(file);
   if (!stream) return WriteResult::CannotCreate;

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include "app/AppRoutines.h"
 #include "lookup/CLookupFacility.h"
 #include "platform/CInstaller.h"
 #include "platform/CInstanceLock.h"
@@ -16,6 +15,7 @@
 #include "settings/CClassRegistry.h"
 #include "settings/CDefaultSort.h"
 #include "settings/SettingsClasses.h"
+#include "shell/AppRoutines.h"
 #include "text/Format.h"
 
 namespace app {
@@ -124,7 +124,7 @@ bool CTovanaApp::CheckPassword() {
 }
 
 void CTovanaApp::CreateDocument() {
-  doc_ = std::make_unique<CTovanaDoc>(ui_, installFolder_, profile_.get());
+  doc_ = std::make_unique<shell::CTovanaDoc>(ui_, installFolder_, profile_.get());
   if (doc_->ReadDataFolder()) return;
   ui_.Tell(
       "データベースファイルの保存先にデータベースファイルが存在しないか、保存先が不明です。\n"
@@ -219,6 +219,7 @@ int CTovanaApp::LoadUserPhoneBook() { return lookups_->LoadUserPhoneBook(); }
 int CTovanaApp::SaveUserPhoneBook() { return lookups_->SaveUserPhoneBook(); }
 
 void CTovanaApp::OnCloseMainWindow() {
+  lookups_->SaveUserPhoneBook();  // only what changed; it asks before replacing an unreadable file
   if (!doc_) return;
   if (!doc_->CurrentDataFolder().empty()) {
     doc_->SetDataFolder(doc_->CurrentDataFolder());

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/CTovanaDoc.h"
+#include "shell/CTovanaDoc.h"
 #include "ui/Ui.h"
 
 namespace lookup {
@@ -31,7 +31,8 @@ class CTovanaApp {
   bool InitInstance();
   // Releases what start-up took. Writes nothing to disk. The process exit code.
   int ExitInstance();
-  // The main window's close handler: data folder, past-data notice, menu state, save, free lists.
+  // The main window's close handler: the user phone book's changes, data folder, past-data
+  // notice, menu state, save, free lists.
   void OnCloseMainWindow();
 
   // 1 when the installation's files and folders are writable; 0 after a message.
@@ -51,7 +52,7 @@ class CTovanaApp {
 
   const std::filesystem::path& InstallFolder() const { return installFolder_; }
   // The document, from start-up on; null before.
-  CTovanaDoc* Document() { return doc_.get(); }
+  shell::CTovanaDoc* Document() { return doc_.get(); }
   int Version() const;
   const std::filesystem::path& HelpFile() const { return helpFile_; }
   // The user's profile (the framework key's sections), from start-up on; null before.
@@ -71,7 +72,7 @@ class CTovanaApp {
   ui::Ui& ui_;
   std::filesystem::path installFolder_;
   std::filesystem::path helpFile_;
-  std::unique_ptr<CTovanaDoc> doc_;
+  std::unique_ptr<shell::CTovanaDoc> doc_;
   std::unique_ptr<platform::CInstanceLock> sessionLock_, machineLock_;
   std::unique_ptr<platform::CProfile> profile_;
   std::unique_ptr<lookup::CLookupFacility> lookups_;

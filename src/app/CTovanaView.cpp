@@ -3,9 +3,6 @@
 #include <initializer_list>
 #include <system_error>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
 #include "customers/CDispColumnDlg.h"
 #include "customers/CFreeItemDlg.h"
 #include "customers/CKokyakuDocOwner.h"
@@ -15,9 +12,17 @@
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
 #include "settings/CDefKokyaku.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
 #include "text/Format.h"
 
 namespace app {
+
+using shell::CScreen;
+using shell::MenuItem;
+using shell::kCardNormal;
+namespace cmd = shell::cmd;
 
 namespace {
 

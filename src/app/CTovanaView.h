@@ -13,17 +13,19 @@
 #include <vector>
 
 #include "app/CFormSource.h"
-#include "app/CScreen.h"
+#include "shell/CScreen.h"
 #include "ui/Ui.h"
 
 namespace lookup {
 class CLookupFacility;
 }
 
-namespace app {
-
+namespace shell {
 class CMainFrame;
 class CTovanaDoc;
+}  // namespace shell
+
+namespace app {
 
 struct Rect {
   int x = 0, y = 0, w = 0, h = 0;
@@ -33,15 +35,15 @@ struct Rect {
 // What the menu screen acts on besides the frame and the document.
 struct MenuScreenContext {
   ui::Ui* ui = nullptr;
-  CMainFrame* frame = nullptr;
-  CTovanaDoc* doc = nullptr;
+  shell::CMainFrame* frame = nullptr;
+  shell::CTovanaDoc* doc = nullptr;
   CFormSource* forms = nullptr;
   std::filesystem::path install;
   std::function<void()> setPassword;  // the password dialog of the start-up password
   lookup::CLookupFacility* lookups = nullptr;  // the postal and phone lookups; may be null
 };
 
-class CTovanaView : public CScreen {
+class CTovanaView : public shell::CScreen {
  public:
   static constexpr int kTabCount = 5;
   static constexpr int kButtonCount = 12;
@@ -55,7 +57,6 @@ class CTovanaView : public CScreen {
 
   static constexpr const char* kScreenTitle = "顧客 ソレル－メニュー";
   static constexpr const char* kNoCatalogue = "フォーム情報を取得できません";
-  static constexpr const char* kNotAvailable = "この機能は、このバージョンではご利用いただけません。";
   static constexpr const char* kNoDocument = "この操作を行うことはできません";
   static constexpr const char* kCannotAdd = "顧客を追加できません。";
   static constexpr const char* kReadOnlyAdd = "データベースは読取専用です。\n顧客を追加することはできません。\n";
@@ -107,7 +108,7 @@ class CTovanaView : public CScreen {
   std::filesystem::path OriginalsFile() const { return c_.install / "Data" / "MyData" / "Original.dat"; }
 
   // The items of a pop-up, with their greying and marks as they are now.
-  std::vector<MenuItem> PopupMenu(Popup popup) const;
+  std::vector<shell::MenuItem> PopupMenu(Popup popup) const;
   // A pop-up to show at a button, for the view: set by buttons 7 to 9, taken once.
   std::optional<Popup> TakePendingPopup();
 

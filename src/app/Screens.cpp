@@ -9,6 +9,9 @@
 
 namespace app {
 
+using shell::CMainFrame;
+using shell::CScreen;
+
 CMainFrame::ScreenFactory MakeScreenFactory(MenuScreenContext context) {
   return [context](int n) -> std::unique_ptr<CScreen> {
     CMainFrame& frame = *context.frame;

@@ -5,15 +5,15 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/CTovanaDoc.h"
 #include "customers/CKokyakuDlgOwner.h"
+#include "shell/CTovanaDoc.h"
 
 namespace customers {
 
 class CKokyakuDocOwner : public CKokyakuDlgOwner {
  public:
   // doc and lookups (may be null) must outlive the owner.
-  CKokyakuDocOwner(app::CTovanaDoc& doc, lookup::CLookupFacility* lookups) : doc_(doc), lookups_(lookups) {}
+  CKokyakuDocOwner(shell::CTovanaDoc& doc, lookup::CLookupFacility* lookups) : doc_(doc), lookups_(lookups) {}
 
   int AddKokyaku(records::CKokyaku& customer) override;
   int ModifyKokyaku(std::int32_t id, records::CKokyaku& customer) override;
@@ -30,7 +30,7 @@ class CKokyakuDocOwner : public CKokyakuDlgOwner {
   // The selected customer's place in the document's list; -1 when it is not there.
   int SelectedIndex() const;
 
-  app::CTovanaDoc& doc_;
+  shell::CTovanaDoc& doc_;
   lookup::CLookupFacility* lookups_;
   std::int32_t selected_ = 0;
 };

@@ -2,9 +2,6 @@
 
 #include <unordered_map>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
 #include "customers/CDispColumnDlg.h"
 #include "customers/KokyakuEntry.h"
 #include "platform/CProfile.h"
@@ -12,11 +9,14 @@
 #include "settings/CDefaultSort.h"
 #include "settings/CQMVColSet.h"
 #include "settings/ColumnRoutines.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
 #include "text/Format.h"
 
 namespace customers {
 
-namespace cmd = app::cmd;
+namespace cmd = shell::cmd;
 using ui::Answer;
 using ui::Icon;
 
@@ -50,9 +50,11 @@ void CKokyakuView::Changed() const {
   if (onChanged) onChanged();
 }
 
-void CKokyakuView::RowsChanged() const {
+template <typename Change>
+void CKokyakuView::ChangeRows(Change change) {
+  if (onRowsChanging) onRowsChanging();
+  change();
   if (onRowsChanged) onRowsChanged();
-  Changed();
 }
 
 std::string CKokyakuView::CountText() const { return text::Format("%d件", list_.RowCount()); }
@@ -63,8 +65,8 @@ void CKokyakuView::OnInitialUpdate() {
   if (!c_.doc->CurrentExtraction() && c_.doc->Analysis().kind < 0) ApplyPreExtraction();
   if (platform::CProfile* profile = c_.doc->Profile()) cardWidth_ = profile->GetInt(kCardSection, kCardEntry, 0);
   Fill();
-  if (variant_ != kCustomerList) {
-    cardTab_ = variant_ == kCustomerCard2 ? 1 : 0;
+  if (const int tab = KokyakuCardPane::OpeningTab(variant_); tab >= 0) {
+    cardTab_ = tab;
     ShowCard(true);
   }
 }
@@ -95,7 +97,7 @@ void CKokyakuView::Fill() {
     return &rows.back();
   };
   std::vector<ListRow> rows;
-  app::AnalysisResult& analysis = c_.doc->Analysis();
+  shell::AnalysisResult& analysis = c_.doc->Analysis();
   analysisShown_ = false;
   if (analysis.kind == 4) {
     c_.doc->ClearAnalysis();  // the DM hit rate shows on the DM screen, not here
@@ -120,11 +122,14 @@ void CKokyakuView::Fill() {
     for (const auto& k : c_.doc->Customers()) rows.push_back({k.get(), k->ID, std::nullopt});
     subset_ = false;
   }
-  BuildColumns();
-  list_.SetRows(std::move(rows));
+  std::vector<ListColumn> columns = ResolveColumns();
+  ChangeRows([&] {
+    if (!columns.empty()) list_.SetColumns(std::move(columns));
+    list_.SetRows(std::move(rows));
+  });
   if (list_.RowCount() > 0) list_.SelectOnly(0);
   RefreshCard();
-  RowsChanged();
+  Changed();
 }
 
 int CKokyakuView::StoredWidth(int position) const {
@@ -143,7 +148,7 @@ std::vector<ListColumn> CKokyakuView::DisplayColumns() const {
   return columns;
 }
 
-void CKokyakuView::BuildColumns() {
+std::vector<ListColumn> CKokyakuView::ResolveColumns() const {
   std::vector<ListColumn> columns;
   const settings::CExCondition* extraction = c_.doc->CurrentExtraction();
   if (!analysisShown_ && extraction && !extraction->displayColumns.empty()) {
@@ -161,7 +166,7 @@ void CKokyakuView::BuildColumns() {
   } else {
     columns = DisplayColumns();
   }
-  if (!columns.empty()) list_.SetColumns(std::move(columns));
+  return columns;
 }
 
 void CKokyakuView::SetSelection(std::vector<int> rows) {
@@ -172,8 +177,8 @@ void CKokyakuView::SetSelection(std::vector<int> rows) {
 }
 
 void CKokyakuView::OnHeaderClick(int column) {
-  list_.SortBy(column);
-  RowsChanged();
+  ChangeRows([&] { list_.SortBy(column); });
+  Changed();
 }
 
 int CKokyakuView::CommandForKey(ListKey key) const {
@@ -255,7 +260,7 @@ bool CKokyakuView::LeaveCheck() {
   if (ReadOnly() || !c_.doc || !c_.doc->CurrentExtraction() || c_.doc->IsExtractionSaved()) return true;
   if (!c_.ui->Ask("抽出した条件は保存されていません。保存しますか？")) return true;
   // Saving a condition comes with the extraction dialogs; until then the user stays here.
-  c_.ui->Tell("この機能は、このバージョンではご利用いただけません。", Icon::Information);
+  c_.ui->Tell(kNotAvailable, Icon::Information);
   return false;
 }
 
@@ -343,8 +348,8 @@ bool CKokyakuView::IsCommandChecked(int id) const {
   }
 }
 
-app::MenuItem CKokyakuView::Item(int id) const {
-  app::MenuItem item;
+shell::MenuItem CKokyakuView::Item(int id) const {
+  shell::MenuItem item;
   item.id = id;
   item.text = std::string(cmd::Find(id)->menuText);
   if (id == cmd::kExit) item.text = "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)";
@@ -354,11 +359,11 @@ app::MenuItem CKokyakuView::Item(int id) const {
   return item;
 }
 
-std::vector<app::MenuItem> CKokyakuView::MenuBar() const {
+std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
   const auto menu = [this](const char* title, std::initializer_list<int> ids) {
-    app::MenuItem top;
+    shell::MenuItem top;
     top.text = title;
-    for (int id : ids) top.children.push_back(id ? Item(id) : app::MenuItem{});
+    for (int id : ids) top.children.push_back(id ? Item(id) : shell::MenuItem{});
     return top;
   };
   return {
@@ -375,9 +380,9 @@ std::vector<app::MenuItem> CKokyakuView::MenuBar() const {
   };
 }
 
-std::vector<app::MenuItem> CKokyakuView::ContextMenu() const {
+std::vector<shell::MenuItem> CKokyakuView::ContextMenu() const {
   return {Item(cmd::kAddCustomer), Item(cmd::kModifyCustomer), Item(cmd::kDeleteCustomers),
-          Item(cmd::kCopyCustomer), app::MenuItem{}, Item(cmd::kSelectAll)};
+          Item(cmd::kCopyCustomer), shell::MenuItem{}, Item(cmd::kSelectAll)};
 }
 
 void CKokyakuView::UpdateDatabase() {
@@ -404,18 +409,18 @@ void CKokyakuView::DeleteCustomers() {
   if (!c_.doc) return c_.ui->Tell("顧客を削除できませんでした\n");
   records::IdArray deleted;
   int result = 0;
-  {
+  // The document frees the deleted records: their rows go before anything reads them.
+  ChangeRows([&] {
     const ui::WaitScope wait = c_.ui->Wait();
     result = c_.doc->DeleteCustomers(ids, deleted);
-  }
-  // The document has freed the deleted records: their rows go before anything reads them.
-  list_.RemoveCustomers(deleted);
+    list_.RemoveCustomers(deleted);
+  });
   if (result == 0) c_.ui->Tell("顧客情報が見つかりませんでした。\n");
   if (result == -1) c_.ui->Tell("顧客情報が削除できませんでした。\n");
   if (result == 10) c_.ui->Tell("一部の顧客情報が削除できませんでした。\n");
   if (result == 1 && list_.RowCount() > 0) list_.SelectOnly(0);
   RefreshCard();
-  RowsChanged();
+  Changed();
 }
 
 void CKokyakuView::DeleteAllHistory() {
@@ -466,7 +471,7 @@ void CKokyakuView::GoToDM() {
   if (answer == Answer::Yes) {
     if (ReadOnly()) return c_.ui->Tell("データベースは読取専用です。\nDM送付管理に追加することはできません。\n");
     // Adding customers to a DM comes with the DM screens.
-    return c_.ui->Tell("この機能は、このバージョンではご利用いただけません。", Icon::Information);
+    return c_.ui->Tell(kNotAvailable, Icon::Information);
   }
   c_.frame->SwitchScreen(kDM);
 }
@@ -476,7 +481,7 @@ void CKokyakuView::FindCustomer() {
   if (c_.frame) c_.frame->OpenFindDialog();
 }
 
-void CKokyakuView::OnFind(const app::FindRequest& request) {
+void CKokyakuView::OnFind(const shell::FindRequest& request) {
   if (card_ && card_->IsHistorySearch()) {
     card_->OnFind(request);
     return Changed();
@@ -490,8 +495,10 @@ void CKokyakuView::OnFind(const app::FindRequest& request) {
 
 void CKokyakuView::ReloadAllCustomers() {
   if (!c_.doc) return;
-  list_.SetRows({});  // the rows point into the list about to be freed
-  c_.doc->Customers().clear();
+  ChangeRows([&] {
+    list_.SetRows({});  // the rows point into the list about to be freed
+    c_.doc->Customers().clear();
+  });
   c_.doc->ClearExtraction();
   c_.doc->ClearAnalysis();
   const std::string order = settings::CDefaultSort(*c_.ui, c_.doc->DataFolder()).OrderClause();
@@ -565,31 +572,45 @@ bool CKokyakuView::HistoryCommand(int id) {
 int CKokyakuView::AddKokyaku(records::CKokyaku& customer) {
   if (!c_.doc) return -1;
   auto record = std::make_unique<records::CKokyaku>(customer);
-  const int id = c_.doc->AddCustomer(record);
-  if (id < 1) return id;  // the dialog tells the user and keeps the input
-  records::CKokyaku* stored = c_.doc->Customers().front().get();
-  customer = *stored;
-  list_.InsertFirst({stored, id, std::nullopt});
+  int id = -1;
+  ChangeRows([&] {
+    id = c_.doc->AddCustomer(record);
+    if (id < 1) return;
+    records::CKokyaku* stored = c_.doc->Customers().front().get();
+    customer = *stored;
+    list_.InsertFirst({stored, id, std::nullopt});
+  });
+  if (id < 1) {
+    Changed();
+    return id;  // the dialog tells the user and keeps the input
+  }
   list_.SelectOnly(0);
   RefreshCard();
-  RowsChanged();
+  Changed();
   return id;
 }
 
 int CKokyakuView::ModifyKokyaku(std::int32_t id, records::CKokyaku& customer) {
   if (!c_.doc) return -1;
   auto record = std::make_unique<records::CKokyaku>(customer);
-  const int result = c_.doc->ModifyCustomer(id, record);
-  if (result != 1) return result;  // the dialog tells the user and keeps the input
-  // The document holds a new record for the customer: the row points at it from now on.
-  for (const auto& k : c_.doc->Customers()) {
-    if (k->ID != id) continue;
-    list_.ReplaceCustomer(id, k.get());
-    customer = *k;
+  int result = -1;
+  // The document frees the customer's old record: the row points at the new one at once.
+  ChangeRows([&] {
+    result = c_.doc->ModifyCustomer(id, record);
+    if (result != 1) return;
+    for (const auto& k : c_.doc->Customers()) {
+      if (k->ID != id) continue;
+      list_.ReplaceCustomer(id, k.get());
+      customer = *k;
+    }
+  });
+  if (result != 1) {
+    Changed();
+    return result;  // the dialog tells the user and keeps the input
   }
   if (const int row = list_.RowOf(id); row >= 0) list_.SelectOnly(row);
   RefreshCard();
-  RowsChanged();
+  Changed();
   return 1;
 }
 

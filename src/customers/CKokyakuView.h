@@ -11,13 +11,13 @@
 
 #include <memory>
 
-#include "app/CScreen.h"
 #include "customers/CKokyakuDlgOwner.h"
 #include "customers/CKokyakuList.h"
 #include "customers/KokyakuCardPane.h"
+#include "shell/CScreen.h"
 #include "ui/Ui.h"
 
-namespace app {
+namespace shell {
 class CMainFrame;
 class CTovanaDoc;
 }
@@ -26,15 +26,15 @@ namespace customers {
 
 struct ListContext {
   ui::Ui* ui = nullptr;
-  app::CMainFrame* frame = nullptr;
-  app::CTovanaDoc* doc = nullptr;
+  shell::CMainFrame* frame = nullptr;
+  shell::CTovanaDoc* doc = nullptr;
   std::filesystem::path install;
   lookup::CLookupFacility* lookups = nullptr;
 };
 
 // The list is also the entry dialogs' owner: they save and step through it, so its rows stay in
 // step with the document and the database.
-class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
+class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
  public:
   static constexpr const char* kScreenTitle = "顧客 ソレル－顧客一覧";
   static constexpr const char* kSearchEnded = "検索が終了しました。\n";
@@ -50,8 +50,8 @@ class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
   bool OnCommand(int id) override;
   bool IsCommandEnabled(int id) const override;
   bool IsCommandChecked(int id) const override;
-  std::vector<app::MenuItem> MenuBar() const override;
-  void OnFind(const app::FindRequest& request) override;
+  std::vector<shell::MenuItem> MenuBar() const override;
+  void OnFind(const shell::FindRequest& request) override;
   void OnClose() override;
   bool OpensMaximised() const override { return true; }
 
@@ -102,20 +102,28 @@ class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
   void ReloadAllCustomers();
 
   // The right-click menu.
-  std::vector<app::MenuItem> ContextMenu() const;
+  std::vector<shell::MenuItem> ContextMenu() const;
 
-  // Told when the rows, the columns, the selection or the card changed.
+  // Told just before the rows or the columns change and right after, always as a pair with
+  // nothing in between that could show a message or read the rows (a view resets its item model
+  // across the pair).
+  std::function<void()> onRowsChanging;
   std::function<void()> onRowsChanged;
+  // Told when the selection, the count, the card or anything else shown changed.
   std::function<void()> onChanged;
 
  private:
   void ApplyPreExtraction();
   void Fill();
-  void BuildColumns();
+  // The columns the rows should show now; empty to keep the ones shown. May ask about a broken
+  // settings file, so it runs before the rows change.
+  std::vector<ListColumn> ResolveColumns() const;
+  // Runs change, which alters the rows or columns, between onRowsChanging and onRowsChanged.
+  template <typename Change>
+  void ChangeRows(Change change);
   std::vector<ListColumn> DisplayColumns() const;
   int StoredWidth(int position) const;
   void Changed() const;
-  void RowsChanged() const;
   bool LeaveCheck();
   void UpdateDatabase();
   void DeleteCustomers();
@@ -126,7 +134,7 @@ class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
   void FindCustomer();
   void EditDisplayColumns();
   void SelectAll();
-  app::MenuItem Item(int id) const;
+  shell::MenuItem Item(int id) const;
   bool ReadOnly() const;
   void EnsureCard();
   void RefreshCard();
@@ -145,7 +153,7 @@ class CKokyakuView : public app::CScreen, public CKokyakuDlgOwner {
   bool subset_ = false;
   bool analysisShown_ = false;
   bool cardShown_ = false;
-  int cardTab_ = 0;
+  int cardTab_ = KokyakuCardPane::kDetailTab;  // the tab a card opens on unless its screen names one
   int cardWidth_ = 0;
   std::unique_ptr<KokyakuCardPane> card_;
 };

@@ -1,10 +1,9 @@
 #include "customers/KokyakuCardHistory.h"
 
 #include <algorithm>
-#include <locale>
-#include <stdexcept>
 
 #include "history/CRirekiRefDlg.h"
+#include "text/Collation.h"
 
 namespace customers {
 
@@ -13,44 +12,6 @@ using history::RirekiMode;
 using records::CRirekiData;
 
 namespace {
-
-// The user's locale for comparing texts; the classic one when the environment names none that
-// this system has.
-const std::locale& UserLocale() {
-  static const std::locale locale = [] {
-    try {
-      return std::locale("");
-    } catch (const std::runtime_error&) {
-      return std::locale::classic();
-    }
-  }();
-  return locale;
-}
-
-// Latin letters folded to lower case, half- and full-width alike, so the comparison ignores case.
-std::string Folded(const std::string& s) {
-  std::string out = s;
-  for (std::size_t i = 0; i < out.size(); ++i) {
-    const auto c = static_cast<unsigned char>(out[i]);
-    if (c >= 'A' && c <= 'Z') {
-      out[i] = static_cast<char>(c - 'A' + 'a');
-    } else if (c == 0xEF && i + 2 < out.size() && static_cast<unsigned char>(out[i + 1]) == 0xBC) {
-      const auto last = static_cast<unsigned char>(out[i + 2]);
-      if (last >= 0xA1 && last <= 0xBA) {  // Ａ..Ｚ (U+FF21..U+FF3A) to ａ..ｚ (U+FF41..U+FF5A)
-        out[i + 1] = static_cast<char>(0xBD);
-        out[i + 2] = static_cast<char>(last - 0xA1 + 0x81);
-      }
-      i += 2;
-    }
-  }
-  return out;
-}
-
-int CompareTexts(const std::string& a, const std::string& b) {
-  const std::string fa = Folded(a), fb = Folded(b);
-  const auto& collate = std::use_facet<std::collate<char>>(UserLocale());
-  return collate.compare(fa.data(), fa.data() + fa.size(), fb.data(), fb.data() + fb.size());
-}
 
 // Null and invalid dates sort before every real one.
 double DateKey(const records::COleDate& d) { return d.IsValid() ? d.Value() : -1e300; }
@@ -68,8 +29,7 @@ KokyakuCardHistory::KokyakuCardHistory(ui::Ui& ui, records::CKokyakuVMData& stor
 
 int KokyakuCardHistory::Load(std::int32_t customerId) {
   order_.clear();
-  const int result = ShowCustomer(customerId);
-  Sync();
+  const int result = ShowCustomer(customerId);  // HistoryReplaced puts the entries in order_
   return customerId < 0 ? 1 : result;
 }
 
@@ -81,8 +41,15 @@ int KokyakuCardHistory::OwnerIndex(std::int32_t historyId) const {
   return -1;
 }
 
+const CRirekiData* KokyakuCardHistory::Entry(std::int32_t historyId) const {
+  const int index = OwnerIndex(historyId);
+  return index < 0 ? nullptr : History()[static_cast<std::size_t>(index)].get();
+}
+
 const CRirekiData& KokyakuCardHistory::Row(int row) const {
-  return *History()[static_cast<std::size_t>(OwnerIndex(order_.at(static_cast<std::size_t>(row))))];
+  static const CRirekiData kGone;
+  const CRirekiData* entry = row >= 0 && row < RowCount() ? Entry(order_[static_cast<std::size_t>(row)]) : nullptr;
+  return entry ? *entry : kGone;
 }
 
 KokyakuCardHistory::Cells KokyakuCardHistory::RowCells(int row) const {
@@ -93,7 +60,7 @@ KokyakuCardHistory::Cells KokyakuCardHistory::RowCells(int row) const {
 int KokyakuCardHistory::SelectedRow() const {
   const int selected = Selection();
   if (selected < 0) return -1;
-  const auto it = std::find(order_.begin(), order_.end(), History()[static_cast<std::size_t>(selected)]->ID);
+  const auto it = std::find(order_.begin(), order_.end(), History().at(static_cast<std::size_t>(selected))->ID);
   return it == order_.end() ? -1 : static_cast<int>(it - order_.begin());
 }
 
@@ -111,26 +78,31 @@ void KokyakuCardHistory::Sync() {
   order_.insert(order_.begin(), fresh.begin(), fresh.end());
 }
 
-bool KokyakuCardHistory::Before(const CRirekiData& a, const CRirekiData& b, int column) const {
-  switch (column) {
-    case 0: return DateKey(a.Date) < DateKey(b.Date);
-    case 1: return CompareTexts(a.ActionTitle, b.ActionTitle) < 0;
-    case 2: return CompareTexts(a.Action, b.Action) < 0;
-    default: return CompareTexts(a.Keyword, b.Keyword) < 0;
-  }
-}
-
 void KokyakuCardHistory::SortBy(int column) {
   if (column < 0 || column >= kColumnCount) return;
   Sync();
   const bool descending = nextDescending_;
   nextDescending_ = !nextDescending_;
-  const auto& entries = History();
-  std::stable_sort(order_.begin(), order_.end(), [&](std::int32_t x, std::int32_t y) {
-    const CRirekiData& a = *entries[static_cast<std::size_t>(OwnerIndex(x))];
-    const CRirekiData& b = *entries[static_cast<std::size_t>(OwnerIndex(y))];
-    return descending ? Before(b, a, column) : Before(a, b, column);
-  });
+  // One key per row, made once: the date's value, or the text's Japanese collation key, the same
+  // order the customer list sorts in whatever the user's locale.
+  struct Keyed {
+    std::int32_t id;
+    double date;
+    std::string text;
+  };
+  std::vector<Keyed> rows;
+  rows.reserve(order_.size());
+  for (std::int32_t id : order_) {
+    const CRirekiData* e = Entry(id);
+    if (!e) continue;
+    const std::string& text = column == 1 ? e->ActionTitle : column == 2 ? e->Action : e->Keyword;
+    rows.push_back({id, DateKey(e->Date), column == 0 ? std::string() : text::JapaneseSortKey(text)});
+  }
+  const auto before = [column](const Keyed& a, const Keyed& b) { return column == 0 ? a.date < b.date : a.text < b.text; };
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&](const Keyed& a, const Keyed& b) { return descending ? before(b, a) : before(a, b); });
+  order_.clear();
+  for (const Keyed& row : rows) order_.push_back(row.id);
 }
 
 void KokyakuCardHistory::OpenSelected() {

@@ -30,7 +30,7 @@ class KokyakuCardHistory : public history::CRirekiListOwner {
   int Load(std::int32_t customerId);
 
   int RowCount() const { return static_cast<int>(order_.size()); }
-  // The entry shown in row (0 <= row < RowCount()).
+  // The entry shown in row; an empty entry for a row out of range (never an index of -1).
   const records::CRirekiData& Row(int row) const;
   // The row's texts: the date as "%Y/%m/%d", the summary, the details, the keyword.
   Cells RowCells(int row) const;
@@ -40,8 +40,9 @@ class KokyakuCardHistory : public history::CRirekiListOwner {
   void SelectRow(int row);
 
   // Sorts by a column: ascending on the first call, then descending, alternating (one direction
-  // for all columns). The date column sorts chronologically, the texts without regard to case
-  // in the user's locale. Ties keep their order.
+  // for all columns). The date column sorts chronologically, the texts by their Japanese
+  // collation keys (text::JapaneseSortKey), as the customer list does, whatever LANG says. Ties
+  // keep their order.
   void SortBy(int column);
 
   // After the owner's entries changed: entries not shown yet go on top (newest first), entries
@@ -57,9 +58,13 @@ class KokyakuCardHistory : public history::CRirekiListOwner {
   std::optional<history::RirekiStep> StepRireki(int step) override;
   std::optional<history::RirekiPlace> SelectRireki(std::int32_t historyId) override;
 
+ protected:
+  void HistoryReplaced() override { Sync(); }
+
  private:
   int OwnerIndex(std::int32_t historyId) const;
-  bool Before(const records::CRirekiData& a, const records::CRirekiData& b, int column) const;
+  // The owner's entry with this ID; null when it is gone.
+  const records::CRirekiData* Entry(std::int32_t historyId) const;
 
   ui::Ui& ui_;
   std::filesystem::path pictureFolder_;

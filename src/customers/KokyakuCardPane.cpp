@@ -1,11 +1,11 @@
 #include "customers/KokyakuCardPane.h"
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
 #include "customers/KokyakuCardUrl.h"
 #include "history/PictureStore.h"
 #include "records/KokyakuColumns.h"
 #include "settings/CQMVColSet.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
 
 namespace customers {
 
@@ -48,7 +48,7 @@ bool IsUrlColumn(std::string_view column) { return column == "URL1" || column ==
 
 }  // namespace
 
-KokyakuCardPane::KokyakuCardPane(ui::Ui& ui, app::CTovanaDoc& doc, app::CMainFrame* frame, Clock clock)
+KokyakuCardPane::KokyakuCardPane(ui::Ui& ui, shell::CTovanaDoc& doc, shell::CMainFrame* frame, Clock clock)
     : ui_(ui),
       doc_(doc),
       frame_(frame),
@@ -105,8 +105,8 @@ void KokyakuCardPane::OnTabClicked(int tab) {
 }
 
 int KokyakuCardPane::OpeningTab(int screen) {
-  if (screen == app::CScreen::kCustomerCard) return kHistoryTab;
-  if (screen == app::CScreen::kCustomerCard2) return kDetailTab;
+  if (screen == shell::CScreen::kCustomerCard) return kHistoryTab;
+  if (screen == shell::CScreen::kCustomerCard2) return kDetailTab;
   return -1;
 }
 
@@ -219,7 +219,7 @@ bool KokyakuCardPane::IsHistorySearch() const {
   return historySearch_ && tab_ == kHistoryTab && (!frame_ || frame_->FindDialogOpen());
 }
 
-void KokyakuCardPane::OnFind(const app::FindRequest& request) {
+void KokyakuCardPane::OnFind(const shell::FindRequest& request) {
   const int count = history_.RowCount();
   const int selected = history_.SelectedRow();
   const int step = request.down ? 1 : -1;

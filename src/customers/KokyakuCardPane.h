@@ -20,16 +20,16 @@
 #include <string_view>
 #include <vector>
 
-#include "app/CScreen.h"
 #include "customers/KokyakuCardHistory.h"
 #include "customers/KokyakuCardLayout.h"
 #include "records/CKokyaku.h"
+#include "shell/CScreen.h"
 #include "ui/Ui.h"
 
-namespace app {
+namespace shell {
 class CMainFrame;
 class CTovanaDoc;
-}  // namespace app
+}  // namespace shell
 
 namespace customers {
 
@@ -71,7 +71,7 @@ class KokyakuCardPane {
 
   // doc must outlive the pane; frame (may be null) owns the find dialog. The read-only state and
   // the picture folder are taken from doc now. The labels are read from the column definitions.
-  KokyakuCardPane(ui::Ui& ui, app::CTovanaDoc& doc, app::CMainFrame* frame, Clock clock = records::COleDate::Now);
+  KokyakuCardPane(ui::Ui& ui, shell::CTovanaDoc& doc, shell::CMainFrame* frame, Clock clock = records::COleDate::Now);
 
   // --- Told by the list view ---
   // A copy of customer is shown (null: none) and its history read. 1, or -1 after
@@ -141,7 +141,7 @@ class KokyakuCardPane {
   void EndHistorySearch() { historySearch_ = false; }
   // Looks from the row after (down) or before (up) the selection at the four cells of each row
   // for the text, case-sensitive; the hit becomes the selection, else kSearchEnded.
-  void OnFind(const app::FindRequest& request);
+  void OnFind(const shell::FindRequest& request);
 
   // --- Detail card ---
   // The label of a column from the column definitions (empty when they have none).
@@ -172,8 +172,8 @@ class KokyakuCardPane {
   bool DeleteSelected();
 
   ui::Ui& ui_;
-  app::CTovanaDoc& doc_;
-  app::CMainFrame* frame_;
+  shell::CTovanaDoc& doc_;
+  shell::CMainFrame* frame_;
   Clock clock_;
   KokyakuCardHistory history_;
   records::CKokyaku customer_;

@@ -1,6 +1,6 @@
 #include "dm/CDMListView.h"
 
-#include "app/CMainFrame.h"
+#include "shell/CMainFrame.h"
 
 namespace dm {
 

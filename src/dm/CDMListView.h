@@ -3,19 +3,19 @@
 
 #include <string>
 
-#include "app/CScreen.h"
+#include "shell/CScreen.h"
 
-namespace app {
+namespace shell {
 class CMainFrame;
 }
 
 namespace dm {
 
-class CDMListView : public app::CScreen {
+class CDMListView : public shell::CScreen {
  public:
   static constexpr const char* kScreenTitle = "顧客 ソレル－DM送付管理";
 
-  explicit CDMListView(app::CMainFrame& frame) : frame_(frame) {}
+  explicit CDMListView(shell::CMainFrame& frame) : frame_(frame) {}
 
   int Number() const override { return kDM; }
   std::string Title() const override { return kScreenTitle; }
@@ -24,7 +24,7 @@ class CDMListView : public app::CScreen {
   bool IsCommandEnabled(int) const override { return false; }
 
  private:
-  app::CMainFrame& frame_;
+  shell::CMainFrame& frame_;
 };
 
 }  // namespace dm

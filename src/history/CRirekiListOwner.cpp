@@ -27,9 +27,10 @@ int CRirekiListOwner::ShowCustomer(std::int32_t customerId) {
   history_.clear();
   selection_ = -1;
   records::RirekiList read;
-  if (store_.GetRirekiForKokyaku(customerId, read) != 1) return -1;
-  history_ = std::move(read);
-  return 1;
+  const bool readAll = store_.GetRirekiForKokyaku(customerId, read) == 1;
+  if (readAll) history_ = std::move(read);
+  HistoryReplaced();
+  return readAll ? 1 : -1;
 }
 
 void CRirekiListOwner::Select(int row) {

@@ -67,6 +67,10 @@ class CRirekiListOwner : public CRirekiDlgOwner {
   std::optional<RirekiStep> StepRireki(int step) override;
   std::optional<RirekiPlace> SelectRireki(std::int32_t historyId) override;
 
+ protected:
+  // Told after the shown history was read anew: another customer, or again after a bulk add.
+  virtual void HistoryReplaced() {}
+
  private:
   void TouchCustomer(std::int32_t customerId, const records::COleDate& now);
   void ReportBulk(int result);

@@ -1,6 +1,6 @@
 #include "history/CRirekiView.h"
 
-#include "app/CMainFrame.h"
+#include "shell/CMainFrame.h"
 
 namespace history {
 

@@ -3,19 +3,19 @@
 
 #include <string>
 
-#include "app/CScreen.h"
+#include "shell/CScreen.h"
 
-namespace app {
+namespace shell {
 class CMainFrame;
 }
 
 namespace history {
 
-class CRirekiView : public app::CScreen {
+class CRirekiView : public shell::CScreen {
  public:
   static constexpr const char* kScreenTitle = "顧客 ソレル－履歴一覧";
 
-  explicit CRirekiView(app::CMainFrame& frame) : frame_(frame) {}
+  explicit CRirekiView(shell::CMainFrame& frame) : frame_(frame) {}
 
   int Number() const override { return kHistory; }
   std::string Title() const override { return kScreenTitle; }
@@ -24,7 +24,7 @@ class CRirekiView : public app::CScreen {
   bool IsCommandEnabled(int) const override { return false; }
 
  private:
-  app::CMainFrame& frame_;
+  shell::CMainFrame& frame_;
 };
 
 }  // namespace history

@@ -68,28 +68,39 @@ void CLookupFacility::ReportPostalFailure(int code) {
 }
 
 int CLookupFacility::OpenPhoneBook(bool report) {
-  if (phoneBook_.IsOpen()) return 1;
-  ui::WaitScope wait = ui_.Wait();
-  const fs::path medium = FindPhoneBookMedium(MediaRoots());
-  const fs::path disk = MachinePath("HDPath");
-  const fs::path diff = MachinePath("DiffPath");
-  if (disk.empty() && diff.empty() && medium.empty()) {
-    if (report) ui_.Tell(kPhonePathsMissing);
-    return 0;
+  if (!phoneBook_.IsOpen()) {
+    ui::WaitScope wait = ui_.Wait();
+    const fs::path medium = FindPhoneBookMedium(MediaRoots());
+    const fs::path disk = MachinePath("HDPath");
+    const fs::path diff = MachinePath("DiffPath");
+    if (disk.empty() && diff.empty() && medium.empty()) {
+      if (report) ui_.Tell(kPhonePathsMissing);
+      return 0;
+    }
+    if (phoneBook_.Fnw_Open(disk, medium, diff) != 1) {
+      if (report) ui_.Tell(kPhoneNotOpened);
+      return 0;
+    }
   }
-  if (phoneBook_.Fnw_Open(disk, medium, diff) == 1) return 1;
-  if (report) ui_.Tell(kPhoneNotOpened);
-  return 0;
+  // Corrections the person made since are newer than the files: they are never read over.
+  if (!userBookRead_ && !userBook_.IsChanged()) ReadUserPhoneBook(report);
+  return 1;
 }
 
-int CLookupFacility::LoadUserPhoneBook() {
+int CLookupFacility::LoadUserPhoneBook() { return ReadUserPhoneBook(true); }
+
+int CLookupFacility::ReadUserPhoneBook(bool report) {
   const fs::path folder = MachinePath("DataPath");
   if (folder.empty()) {
-    ui_.Tell(kDataPathMissing);
+    if (report) ui_.Tell(kDataPathMissing);
+    userBookRead_ = report;
     return 0;
   }
   const std::vector<fs::path> unreadable = userBook_.Load(folder);
-  for (const fs::path& file : unreadable) ui_.Tell(kUserBookUnreadable + file.string());
+  if (report) {
+    for (const fs::path& file : unreadable) ui_.Tell(kUserBookUnreadable + file.string());
+  }
+  userBookRead_ = report || unreadable.empty();
   return unreadable.empty() ? 1 : 0;
 }
 

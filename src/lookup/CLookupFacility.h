@@ -32,6 +32,9 @@ class CLookupFacility {
   // failure's messages. Either way PostalStatus() then holds the result.
   int OpenPostalDictionary(bool report);
   // 1 when the phone book is open (or already was), 0 otherwise; with report, after a message.
+  // The first open also reads the user phone book, whose corrections every search applies: at
+  // start-up silently, and when that failed, again with its messages on the first open that
+  // reports (the first lookup the person asks for).
   int OpenPhoneBook(bool report);
   // Reads the user phone book from "DataPath". 1 on success; 0 after a message when the path is
   // missing or a file does not decode (that list is then empty and its file is kept).
@@ -54,6 +57,9 @@ class CLookupFacility {
   int SearchPhoneBook(std::string_view tel, std::vector<CPhoneCandidate>& candidates);
 
  private:
+  // LoadUserPhoneBook, with its messages only when report; a read that failed silently is tried
+  // again by the next open.
+  int ReadUserPhoneBook(bool report);
   // The profile's path for entry (made absolute); empty when the entry is missing or empty.
   std::filesystem::path MachinePath(std::string_view entry) const;
   void ReportPostalFailure(int code);
@@ -64,6 +70,7 @@ class CLookupFacility {
   CFnw phoneBook_;
   CUserPhoneBook userBook_;
   int postalStatus_ = -1;
+  bool userBookRead_ = false;  // read, or its failure told
 };
 
 }  // namespace lookup

@@ -8,10 +8,7 @@
 #include <set>
 #include <vector>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
 #include "app/CTovanaView.h"
-#include "app/Commands.h"
 #include "app/Screens.h"
 #include "customers/CKokyakuView.h"
 #include "platform/CProfile.h"
@@ -20,12 +17,21 @@
 #include "records/QmvSchema.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CExCondition.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
 #include "ui/ScriptedUi.h"
 
 namespace app {
 namespace {
 
 namespace fs = std::filesystem;
+using shell::CMainFrame;
+using shell::CScreen;
+using shell::CTovanaDoc;
+using shell::FindRequest;
+using shell::MenuItem;
+namespace cmd = shell::cmd;
 using ui::Answer;
 
 // A catalogue of two top categories and one original form built on form 7.

@@ -8,16 +8,17 @@
 
 #include "customers/CComboEditDlg.h"
 #include "customers/CComboItemDlg.h"
-#include "customers/CQMVComboBox.h"
 #include "customers/CSelectComboDlg.h"
 #include "settings/CQMVColSet.h"
 #include "settings/CQMVComboData.h"
 #include "settings/SettingsTestSupport.h"
+#include "shell/CQMVComboBox.h"
 
 namespace customers {
 namespace {
 
 using settings::CQMVComboData;
+using shell::CQMVComboBox;
 using ui::Answer;
 using Strings = std::vector<std::string>;
 
@@ -56,6 +57,16 @@ TEST_F(ChoiceListDialogsTest, ADropDownRegistersANewTextWhenLeftEvenIfItsDialogI
   EXPECT_FALSE(box.OnFocusLeave(""));
   EXPECT_EQ(box.Items(), Strings{"佐藤　花子"});
   EXPECT_EQ(OnDisk(CQMVComboData::kTantou), Strings{"佐藤　花子"});
+}
+
+TEST_F(ChoiceListDialogsTest, AStoredTextChoosesOnlyTheItemEqualToIt) {
+  CQMVComboBox box(ui, Install());
+  ASSERT_EQ(box.Fill(CQMVComboData::kRirekiType), 1);  // DM, DMメール送信, 問い合わせ, ...
+  EXPECT_EQ(box.ItemOf("DMメール送信"), 1);
+  EXPECT_EQ(box.ItemOf("DM"), 0);
+  EXPECT_EQ(box.ItemOf("dm"), -1) << "another case is another text";
+  EXPECT_EQ(box.ItemOf("DMメール"), -1) << "the beginning of an item is not the item";
+  EXPECT_EQ(box.ItemOf(""), -1);
 }
 
 TEST_F(ChoiceListDialogsTest, TwoBoxesOfOneListKeepEachOthersRegistrations) {

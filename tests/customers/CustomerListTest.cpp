@@ -7,41 +7,33 @@
 #include <string>
 #include <vector>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
 #include "app/Screens.h"
 #include "customers/CKokyakuDlg.h"
 #include "customers/CKokyakuList.h"
 #include "customers/CKokyakuNormalDlg.h"
-#include "history/CRirekiDlg.h"
 #include "customers/CKokyakuView.h"
 #include "customers/SampleCustomers.h"
-#include "platform/CProfile.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
+#include "history/CRirekiDlg.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CExCondition.h"
 #include "settings/CQMVDispKokyakuCol.h"
 #include "settings/SettingsTestSupport.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
+#include "shell/DocumentTestSupport.h"
 #include "text/Collation.h"
 
 namespace customers {
 namespace {
 
 namespace fs = std::filesystem;
-namespace cmd = app::cmd;
+namespace cmd = shell::cmd;
 using ui::Answer;
 using Strings = std::vector<std::string>;
 
-class CustomerListTest : public settings::test::SettingsFolderTest {
+class CustomerListTest : public shell::test::DocumentFolderTest {
  protected:
-  CustomerListTest() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
-  }
   ~CustomerListTest() override { doc.Store().SaveQMV(true); }
 
   void AddCustomers(int n) {
@@ -51,8 +43,8 @@ class CustomerListTest : public settings::test::SettingsFolderTest {
     }
   }
   // The customer list shown as screen n of a fresh frame.
-  CKokyakuView& Open(int n = app::CScreen::kCustomerList) {
-    frame = std::make_unique<app::CMainFrame>(ui, app::CMainFrame::ScreenFactory{});
+  CKokyakuView& Open(int n = shell::CScreen::kCustomerList) {
+    frame = std::make_unique<shell::CMainFrame>(ui, shell::CMainFrame::ScreenFactory{});
     app::MenuScreenContext context;
     context.ui = &ui;
     context.frame = frame.get();
@@ -75,9 +67,7 @@ class CustomerListTest : public settings::test::SettingsFolderTest {
     return all.size();
   }
 
-  platform::CProfile profile{temp / "user.ini"};
-  app::CTovanaDoc doc{ui, Install(), &profile};
-  std::unique_ptr<app::CMainFrame> frame;
+  std::unique_ptr<shell::CMainFrame> frame;
 };
 
 TEST_F(CustomerListTest, OpensWithEveryCustomerTheDisplayColumnsAndTheFirstRowSelected) {
@@ -197,28 +187,28 @@ TEST_F(CustomerListTest, TheDMQuestionComesOnlyWithASelection) {
       "選択されている1件の顧客をDM送付管理に追加しますか？\n\n「はい」で追加します。\n「いいえ」で選択を解除してDM送付管理画面に移動します。",
       ui::Buttons::YesNoCancel, ui::Icon::Question, Answer::Yes, Answer::Cancel);
   frame->OnCommand(cmd::kDMScreen);
-  EXPECT_EQ(frame->CurrentScreen(), app::CScreen::kCustomerList);
+  EXPECT_EQ(frame->CurrentScreen(), shell::CScreen::kCustomerList);
   dynamic_cast<CKokyakuView&>(*frame->ActiveScreen()).SetSelection({});
   frame->OnCommand(cmd::kDMScreen);
-  EXPECT_EQ(frame->CurrentScreen(), app::CScreen::kDM);
+  EXPECT_EQ(frame->CurrentScreen(), shell::CScreen::kDM);
 }
 
 TEST_F(CustomerListTest, FindNextSelectsTheNextHitAndSaysWhenTheListEnds) {
   AddCustomers(20);
   CKokyakuView& view = Open();
   const std::string target = view.List().CellText(7, 1);
-  view.OnFind({target, true, false});
+  view.OnFind({target, true});
   EXPECT_EQ(view.List().FirstSelected(), 7);
   ui.ExpectMessage(CKokyakuView::kSearchEnded);
-  view.OnFind({"存在しない名前", true, false});
+  view.OnFind({"存在しない名前", true});
   EXPECT_EQ(view.List().FirstSelected(), 7);  // kept
   ui.ExpectMessage(CKokyakuView::kSearchEnded);
-  view.OnFind({target, true, false});  // nothing after row 7 holds that name
+  view.OnFind({target, true});  // nothing after row 7 holds that name
 }
 
 TEST_F(CustomerListTest, WithTheCardShownOneRowIsSelectedAndSelectAllHidesTheCard) {
   AddCustomers(4);
-  CKokyakuView& view = Open(app::CScreen::kCustomerCard);
+  CKokyakuView& view = Open(shell::CScreen::kCustomerCard);
   EXPECT_TRUE(view.CardShown());
   EXPECT_EQ(view.CardTab(), 0);
   view.SetSelection({1, 2, 3});
@@ -283,6 +273,10 @@ TEST_F(CustomerListTest, HistoryIsAddedFromTheListAndTheCardShowsTheSelectedCust
 
   frame->OnCommand(cmd::kCard);
   ASSERT_NE(view.Card(), nullptr);
+  // Screen 1 names no tab: the card opens where a new card pane starts, on 詳細.
+  EXPECT_EQ(view.CardTab(), KokyakuCardPane::kDetailTab);
+  EXPECT_EQ(view.Card()->Tab(), KokyakuCardPane::kDetailTab);
+  EXPECT_TRUE(view.IsCommandChecked(cmd::kCardDetailTab));
   EXPECT_EQ(view.Card()->Customer().ID, id);
   EXPECT_EQ(view.Card()->HistoryRowCount(), 1);
   view.SetSelection({2});
@@ -300,7 +294,7 @@ TEST_F(CustomerListTest, ColumnWidthsAndTheCardWidthAreKeptInTheProfile) {
   condition.displayColumns = {"Name", "TEL_Home", "Add1_Home"};
   doc.SetExtraction(std::make_unique<settings::CExCondition>(condition), true);
   doc.ExtractedIds() = {doc.Customers()[0]->ID};
-  CKokyakuView& view = Open(app::CScreen::kCustomerCard);
+  CKokyakuView& view = Open(shell::CScreen::kCustomerCard);
   ASSERT_EQ(view.List().Columns().size(), 3u);
   EXPECT_EQ(view.List().Columns()[1].label, "自宅電話番号");
   EXPECT_EQ(view.List().Columns()[1].width, 150);

@@ -6,17 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
 #include "customers/KokyakuCardUrl.h"
 #include "history/CRirekiRefDlg.h"
-#include "records/CQmvFile.h"
 #include "records/KokyakuColumns.h"
-#include "records/QmvSchema.h"
 #include "settings/CQMVColSet.h"
-#include "settings/SettingsTestSupport.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
+#include "text/Collation.h"
+#include "text/Format.h"
 
 namespace customers {
 namespace {
@@ -30,13 +31,9 @@ using ui::Icon;
 
 const COleDate kNow = COleDate::FromCivil({2026, 12, 8, 10, 30, 0});
 
-class CardPaneTest : public settings::test::SettingsFolderTest {
+class CardPaneTest : public shell::test::DocumentFolderTest {
  protected:
   CardPaneTest() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     records::CKokyaku k;
     k.CustomerID = "K-0001";
     k.Name = "山田　太郎";
@@ -80,8 +77,7 @@ class CardPaneTest : public settings::test::SettingsFolderTest {
     return out;
   }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
-  app::CMainFrame frame{ui, [](int) { return std::unique_ptr<app::CScreen>(); }};
+  shell::CMainFrame frame{ui, [](int) { return std::unique_ptr<shell::CScreen>(); }};
   std::unique_ptr<KokyakuCardPane> pane;
   std::int32_t yamada = 0, sato = 0;
 };
@@ -110,9 +106,9 @@ TEST(CardLayoutTest, EveryColumnStandsOnceOnTheCardInsideItsPageWithoutOverlap) 
       EXPECT_FALSE(overlap(av, KokyakuCardLabelRect(b))) << a.column << " under the label of " << b.column;
     }
   }
-  EXPECT_EQ(KokyakuCardPane::OpeningTab(app::CScreen::kCustomerCard), KokyakuCardPane::kHistoryTab);
-  EXPECT_EQ(KokyakuCardPane::OpeningTab(app::CScreen::kCustomerCard2), KokyakuCardPane::kDetailTab);
-  EXPECT_EQ(KokyakuCardPane::OpeningTab(app::CScreen::kCustomerList), -1);
+  EXPECT_EQ(KokyakuCardPane::OpeningTab(shell::CScreen::kCustomerCard), KokyakuCardPane::kHistoryTab);
+  EXPECT_EQ(KokyakuCardPane::OpeningTab(shell::CScreen::kCustomerCard2), KokyakuCardPane::kDetailTab);
+  EXPECT_EQ(KokyakuCardPane::OpeningTab(shell::CScreen::kCustomerList), -1);
 }
 
 TEST_F(CardPaneTest, WithoutACustomerTheCardIsBlankTheHistoryEmptyAndItsCommandsOff) {
@@ -177,6 +173,59 @@ TEST_F(CardPaneTest, SortingByDateTwiceReversesTheOrderAndTextsSortWithoutCase) 
   Pane().OnHistoryHeaderClicked(1);  // the direction carries on from the last sort: ascending
   const auto sorted = Summaries();
   EXPECT_EQ(std::vector<std::string>(sorted.begin(), sorted.begin() + 2), (std::vector<std::string>{"Dl", "dm"}));
+}
+
+TEST_F(CardPaneTest, TextsSortByTheJapaneseCollationWhateverTheLocale) {
+  Store(yamada, 1, "ｱﾝｹｰﾄ");
+  Store(yamada, 2, "いちご");
+  Store(yamada, 3, "DM");
+  Store(yamada, 4, "abc");
+  Store(yamada, 5, "アンケート");
+  // A C locale orders bytes: "DM" before "abc", hiragana before half-width katakana.
+  const char* lcAll = std::getenv("LC_ALL");
+  const std::string saved = lcAll ? lcAll : "";
+  setenv("LC_ALL", "C", 1);
+  ASSERT_EQ(Pane().ShowCustomer(&Cached(yamada)), 1);
+  Pane().OnHistoryHeaderClicked(1);
+  if (lcAll) {
+    setenv("LC_ALL", saved.c_str(), 1);
+  } else {
+    unsetenv("LC_ALL");
+  }
+  const auto sorted = Summaries();
+  ASSERT_EQ(sorted.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(sorted.begin(), sorted.begin() + 2), (std::vector<std::string>{"abc", "DM"}));
+  // Half- and full-width katakana stand together, ahead of い.
+  EXPECT_EQ(std::set<std::string>(sorted.begin() + 2, sorted.begin() + 4), (std::set<std::string>{"アンケート", "ｱﾝｹｰﾄ"}));
+  EXPECT_EQ(sorted[4], "いちご");
+  std::vector<std::string> keys;
+  for (const std::string& s : sorted) keys.push_back(text::JapaneseSortKey(s));
+  EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end())) << "the customer list's order";
+}
+
+TEST_F(CardPaneTest, RowsOutOfRangeReadAsEmptyAndEntriesReadAgainAreShownAtOnce) {
+  Store(yamada, 3, "購入");
+  Store(yamada, 1, "DM");
+  KokyakuCardHistory history(ui, doc.Store(), doc.Customers(), Data() / "Picture", false, Install(),
+                             [] { return kNow; });
+  ASSERT_EQ(history.Load(yamada), 1);
+  EXPECT_EQ(history.RowCells(-1), (KokyakuCardHistory::Cells{"", "", "", ""}));
+  EXPECT_EQ(history.RowCells(2)[1], "");
+  history.SortBy(0);  // DM, 購入
+
+  // A bulk add reads the shown customer's history again: its entry is listed straight away.
+  ui.ExpectMessage(text::Format(history::CRirekiListOwner::kBulkQuestion, 1), Answer::Yes);
+  ui.ExpectDialog<CRirekiDlg>([](CRirekiDlg& d) {
+    d.SetSummary("年賀状");
+    d.OnOK();
+  });
+  ui.ExpectMessage(CRirekiDlg::kBulkQuestion, Answer::Yes);
+  ui.ExpectMessage(history::CRirekiListOwner::kBulkDone);
+  ASSERT_EQ(history.OnBulkAddRireki({yamada}), 1);
+  ASSERT_EQ(history.RowCount(), 3);
+  EXPECT_EQ(history.RowCells(0)[1], "年賀状");
+  EXPECT_EQ(history.RowCells(1)[1], "DM");
+  EXPECT_EQ(history.RowCells(2)[1], "購入");
 }
 
 TEST_F(CardPaneTest, TheModifyDialogStepsThroughTheRowsAsSorted) {
@@ -286,17 +335,17 @@ TEST_F(CardPaneTest, ReadOnlyDataRefusesDeleteAndCopyAndOnlyShowsAnEntry) {
 
 TEST_F(CardPaneTest, FindLooksCaseSensitivelyFromTheSelectionInBothDirectionsAndReportsTheEnd) {
   ShowYamadaHistory();  // 購入/家具, 問い合わせ/カタログ, DM/秋の案内
-  Pane().OnFind({"案内", true, false});
+  Pane().OnFind({"案内", true});
   EXPECT_EQ(Pane().HistorySelection(), 2);
-  Pane().OnFind({"カタログ", false, false});
+  Pane().OnFind({"カタログ", false});
   EXPECT_EQ(Pane().HistorySelection(), 1);
   ui.ExpectMessage(KokyakuCardPane::kSearchEnded, Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
-  Pane().OnFind({"dm", true, false});
+  Pane().OnFind({"dm", true});
   EXPECT_EQ(Pane().HistorySelection(), 1);
   ui.ExpectMessage(KokyakuCardPane::kSearchEnded, Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
-  Pane().OnFind({"家具", true, false});
+  Pane().OnFind({"家具", true});
   EXPECT_EQ(Pane().HistorySelection(), 1);
-  Pane().OnFind({"家具", false, false});
+  Pane().OnFind({"家具", false});
   EXPECT_EQ(Pane().HistorySelection(), 0);
 }
 

@@ -8,16 +8,14 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/CTovanaDoc.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CKokyakuNormalDlg.h"
 #include "customers/CKokyakuPersonDlg.h"
 #include "customers/CKokyakuPictureDlg.h"
 #include "customers/KokyakuChoices.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
-#include "settings/SettingsTestSupport.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
 
 namespace customers {
 namespace {
@@ -27,14 +25,8 @@ using ui::Answer;
 using ui::Buttons;
 using ui::Icon;
 
-class EntryDlgTest : public settings::test::SettingsFolderTest {
+class EntryDlgTest : public shell::test::DocumentFolderTest {
  protected:
-  EntryDlgTest() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1) << doc.Store().DispOleDBErrDlg();
-  }
   std::int32_t Stored(const char* name, const char* compName = "") {
     auto k = std::make_unique<CKokyaku>();
     k->Name = name;
@@ -60,7 +52,6 @@ class EntryDlgTest : public settings::test::SettingsFolderTest {
   }
   CKokyakuNormalDlg AddDialog() { return CKokyakuNormalDlg(ui, KokyakuMode::Add, &owner, Install()); }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
   CKokyakuDocOwner owner{doc, nullptr};
 };
 

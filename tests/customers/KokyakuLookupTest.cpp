@@ -40,7 +40,7 @@ class LookupTest : public settings::test::SettingsFolderTest {
                                        error))
         << error;
     platform::CProfile machine(platform::MachineIniFile(Install()));
-    for (const auto& [entry, folder] : {std::pair{"YubinPath", "yubin"}, {"HojinPath", "hojin"}, {"HDPath", "tel"}}) {
+    for (const auto& [entry, folder] : {std::pair{"YubinPath", "yubin"}, {"HojinPath", "hojin"}, {"HDPath", "tel"}, {"DataPath", "tel"}}) {
       EXPECT_TRUE(machine.WriteString(lookup::CLookupFacility::kMachineSection, entry, (temp / folder).string()));
     }
   }

@@ -10,11 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "history/CRirekiListOwner.h"
+#include "history/HistoryTestSupport.h"
 #include "history/RirekiDateLists.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
-#include "settings/SettingsTestSupport.h"
 
 namespace history {
 namespace {
@@ -24,19 +21,10 @@ using records::COleDate;
 using records::CRirekiData;
 using ui::Answer;
 
-const COleDate kNow = COleDate::FromCivil({2026, 12, 8, 10, 30, 0});
+using test::kNow;
 
-class RirekiDlgTest : public settings::test::SettingsFolderTest {
+class RirekiDlgTest : public test::HistoryFolderTest {
  protected:
-  RirekiDlgTest() {
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    EXPECT_EQ(store.InitDB(Data()), 1) << store.DispOleDBErrDlg();
-    records::CKokyaku k;
-    k.Name = "山田　太郎";
-    customer = store.AddNewKokyaku(k);
-    EXPECT_EQ(store.GetAllKokyaku(customers), 1);
-  }
-
   // An entry stored for the customer, at the given time.
   std::int32_t Stored(CivilTime when, std::string summary, double money = 0) {
     CRirekiData e;
@@ -73,10 +61,6 @@ class RirekiDlgTest : public settings::test::SettingsFolderTest {
     EXPECT_FALSE(dialog.IsClosing());
   }
 
-  records::CKokyakuVMData store;
-  records::KokyakuList customers;
-  std::int32_t customer = 0;
-  CRirekiListOwner owner{ui, store, customers, Data() / "Picture", false, Install(), [] { return kNow; }};
 };
 
 TEST(RirekiDateListsTest, HourPositionsStartAtEightAndMinutesAreTwoDigits) {

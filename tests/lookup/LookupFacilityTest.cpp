@@ -139,6 +139,7 @@ TEST_F(LookupFacilityTest, PhoneBookOnAMountedMediumIsFound) {
   testing_support::WriteSampleBook(media_ / "b-other" / "Data", kBook);
   testing_support::WriteSampleBook(media_ / "c-tel" / "SorelleTel", kBook);
   testing_support::WriteSampleBook(media_ / "d-tel" / "SorelleTel", {kBook[1]});
+  ui_.ExpectMessage(kDataPathMissing);  // the book opens; the user's corrections have no folder
   EXPECT_EQ(facility_.OpenPhoneBook(true), 1);
   std::vector<CPhoneCandidate> found;
   EXPECT_EQ(facility_.SearchPhoneBook("0312345678", found), 1) << "the first medium by name holds the book";
@@ -157,12 +158,54 @@ TEST_F(LookupFacilityTest, BrokenPhoneBookOrDifferenceDataDoesNotOpen) {
   testing_support::WriteBytes(install_ / "Diff" / "ZQTelDiff.fnw", "not a phone book");
   SetMachine("HDPath", "Tel");
   SetMachine("DiffPath", "Diff");
+  SetMachine("DataPath", "Tel");
   ui_.ExpectMessage(kPhoneNotOpened);
   EXPECT_EQ(facility_.OpenPhoneBook(true), 0);
   testing_support::WriteSampleBook(install_ / "Diff", {kBook[1]}, "ZQTelDiff.fnw");
   EXPECT_EQ(facility_.OpenPhoneBook(true), 1);
   std::vector<CPhoneCandidate> found;
   EXPECT_EQ(facility_.SearchPhoneBook("06-1111-2222", found), 2) << "the book's entry, then the difference's";
+}
+
+TEST_F(LookupFacilityTest, OpeningThePhoneBookReadsTheUsersCorrectionsForEverySearch) {
+  testing_support::WriteSampleBook(install_ / "Tel", kBook);
+  SetMachine("HDPath", "Tel");
+  SetMachine("DataPath", "Tel");
+  {
+    CUserPhoneBook saved;
+    auto added = std::make_shared<CZQAddress>();
+    ASSERT_TRUE(added->Assign({"03-1234-5678", "1000001", "山田商店 新館", "東京都", "千代田区", "千代田", "２－２"}));
+    saved.Add(CUserPhoneBook::List::Added, added);
+    std::string error;
+    ASSERT_TRUE(saved.Save(install_ / "Tel", [](const fs::path&) { return false; }, error)) << error;
+  }
+  EXPECT_EQ(facility_.OpenPhoneBook(false), 1);
+  std::vector<CPhoneCandidate> found;
+  ASSERT_EQ(facility_.SearchPhoneBook("03-1234-5678", found), 2);
+  EXPECT_EQ(found[1].name, "山田商店 新館");
+}
+
+TEST_F(LookupFacilityTest, AUserBookThatCouldNotBeReadAtStartIsReportedByTheFirstLookupOnly) {
+  testing_support::WriteSampleBook(install_ / "Tel", kBook);
+  SetMachine("HDPath", "Tel");
+  EXPECT_EQ(facility_.OpenPhoneBook(false), 1);  // start-up: silent
+  ui_.ExpectMessage(kDataPathMissing);
+  EXPECT_EQ(facility_.OpenPhoneBook(true), 1) << "the book itself is open";
+  EXPECT_EQ(facility_.OpenPhoneBook(true), 1);
+  EXPECT_TRUE(ui_.Done());
+}
+
+TEST_F(LookupFacilityTest, CorrectionsNotYetSavedAreNotReadOverWhenTheBookOpens) {
+  testing_support::WriteSampleBook(install_ / "Tel", kBook);
+  SetMachine("HDPath", "Tel");
+  SetMachine("DataPath", "Tel");
+  auto deleted = std::make_shared<CZQAddress>();
+  ASSERT_TRUE(deleted->Assign({"03-1234-5678", "", "", "", "", "", ""}));
+  facility_.UserPhoneBook().Add(CUserPhoneBook::List::Deleted, deleted);
+  EXPECT_EQ(facility_.OpenPhoneBook(false), 1);
+  EXPECT_EQ(facility_.UserPhoneBook().Get(CUserPhoneBook::List::Deleted).size(), 1u);
+  std::vector<CPhoneCandidate> found;
+  EXPECT_EQ(facility_.SearchPhoneBook("03-1234-5678", found), 0) << "the person deleted that entry";
 }
 
 TEST_F(LookupFacilityTest, UserPhoneBookNeedsItsDataPath) {
@@ -245,6 +288,23 @@ TEST_F(LookupStartTest, StartUpOpensThePostalDictionarySilentlyAndOpenLookupsTel
   app.ExitInstance();
   EXPECT_EQ(app.Lookups().PostalStatus(), -1);
   EXPECT_TRUE(ui_.Done());
+}
+
+TEST_F(LookupStartTest, ClosingTheMainWindowSavesTheUsersPhoneBookCorrections) {
+  platform::CProfile(platform::MachineIniFile(factory_)).WriteString(CLookupFacility::kMachineSection, "DataPath", "Data/ZQTel");
+  app::CTovanaApp app(ui_);
+  ASSERT_TRUE(app.InitInstance());
+  const fs::path folder = app.InstallFolder() / "Data" / "ZQTel";
+  fs::create_directories(folder);
+  auto added = std::make_shared<CZQAddress>();
+  ASSERT_TRUE(added->Assign({"06-1111-2222", "5300001", "大阪支店 別館", "大阪府", "大阪市北区", "梅田", "２－２"}));
+  app.Lookups().UserPhoneBook().Add(CUserPhoneBook::List::Added, added);
+  app.OnCloseMainWindow();
+  app.ExitInstance();
+  CUserPhoneBook saved;
+  EXPECT_TRUE(saved.Load(folder).empty());
+  ASSERT_EQ(saved.Get(CUserPhoneBook::List::Added).size(), 1u);
+  EXPECT_FALSE(app.Lookups().UserPhoneBook().IsChanged());
 }
 
 TEST_F(LookupStartTest, OpenLookupsWithNeitherLookupSaysSoOnce) {

@@ -1,6 +1,7 @@
 // The card pane on screen over a real database with realistic customers: each tab rendered and
 // photographed, tab clicks, header sorting, the VIP watermark drawn on 詳細 only, and a click on a
 // web address reaching the browser.
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -16,16 +18,15 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
-#include "app/CTovanaDoc.h"
 #include "customers/KokyakuCardPane.h"
-#include "customers/qt/KokyakuCardPaneWidget.h"
 #include "customers/qt/KokyakuCardPainter.h"
+#include "customers/qt/KokyakuCardPaneWidget.h"
 #include "customers/qt/KokyakuCardSheet.h"
 #include "qt/GuiTestSupport.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
-#include "settings/SettingsTestSupport.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
 
 namespace customers {
 namespace {
@@ -38,13 +39,9 @@ using records::CRirekiData;
 
 const COleDate kNow = COleDate::FromCivil({2026, 12, 8, 10, 30, 0});
 
-class CardPaneTest : public settings::test::SettingsFolderTest {
+class CardPaneTest : public shell::test::DocumentFolderTest {
  protected:
   CardPaneTest() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     PaintPicture(Data() / "Picture" / "shop.jpg", QColor(120, 80, 50));
     PaintPicture(Data() / "Picture" / "card.jpg", QColor(40, 90, 160));
     yamada = doc.Store().AddNewKokyaku(Yamada());
@@ -160,7 +157,6 @@ class CardPaneTest : public settings::test::SettingsFolderTest {
     return white;
   }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
   std::int32_t yamada = 0, aoba = 0;
   std::unique_ptr<KokyakuCardPane> pane;
 };
@@ -176,11 +172,12 @@ TEST_F(CardPaneTest, EachTabIsDrawnWithItsControlsAndPhotographed) {
   EXPECT_TRUE(Button(widget, "顧客を修正")->isVisible());
   EXPECT_FALSE(Button(widget, "履歴を修正")->isVisible());
 
-  QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.TabRect(KokyakuCardPane::kDetail2Tab).center());
+  QTabBar* tabs = widget.Tabs();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(KokyakuCardPane::kDetail2Tab).center());
   EXPECT_EQ(pane->Tab(), KokyakuCardPane::kDetail2Tab);
   SaveScreenshot(widget, "card-detail2.png");
 
-  QTest::mouseClick(&widget, Qt::LeftButton, {}, widget.TabRect(KokyakuCardPane::kHistoryTab).center());
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(KokyakuCardPane::kHistoryTab).center());
   ASSERT_EQ(pane->Tab(), KokyakuCardPane::kHistoryTab);
   QTreeWidget* list = widget.HistoryList();
   ASSERT_TRUE(list->isVisible());
@@ -210,6 +207,50 @@ TEST_F(CardPaneTest, EachTabIsDrawnWithItsControlsAndPhotographed) {
   ASSERT_EQ(pane->ShowCustomer(nullptr), 1);
   widget.Refresh();
   SaveScreenshot(widget, "card-detail-blank.png");
+}
+
+TEST_F(CardPaneTest, TheTabsArePageTabsNamedByCaptionAndTheKeyboardMovesBetweenThem) {
+  ASSERT_EQ(pane->ShowCustomer(Cached(yamada)), 1);
+  KokyakuCardPaneWidget widget(*pane, nullptr);
+  widget.resize(560, 520);
+  ShowAndWait(widget);
+  QApplication::setActiveWindow(&widget);
+  QTabBar* tabs = widget.Tabs();
+  EXPECT_EQ(tabs->geometry().right(), widget.width() - 1) << "the tabs stand at the top right";
+
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(tabs);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->role(), QAccessible::PageTabList);
+  std::vector<QAccessibleInterface*> pages;  // the bar's other children are its hidden scroll buttons
+  for (int i = 0; i < bar->childCount(); ++i) {
+    if (bar->child(i)->role() == QAccessible::PageTab) pages.push_back(bar->child(i));
+  }
+  ASSERT_EQ(pages.size(), 3u);
+  const char* captions[] = {"履歴", "詳細", "詳細２"};
+  for (int tab = 0; tab < 3; ++tab) {
+    EXPECT_EQ(pages[tab]->text(QAccessible::Name), QString::fromUtf8(captions[tab]));
+    // The tab shown is marked (as focused by Qt 6.4, as selected by later versions).
+    const QAccessible::State state = pages[tab]->state();
+    EXPECT_EQ(state.focused || state.selected, tab == KokyakuCardPane::kDetailTab) << captions[tab];
+  }
+
+  // Ctrl+Tab and Ctrl+Shift+Tab step round the tabs from anywhere in the window.
+  widget.HistoryList()->setFocus();
+  QTest::keyClick(&widget, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(pane->Tab(), KokyakuCardPane::kDetail2Tab);
+  QTest::keyClick(&widget, Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(pane->Tab(), KokyakuCardPane::kHistoryTab);
+  EXPECT_TRUE(widget.HistoryList()->isVisible());
+  QTest::keyClick(&widget, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(pane->Tab(), KokyakuCardPane::kDetail2Tab);
+  EXPECT_EQ(tabs->currentIndex(), KokyakuCardPane::kDetail2Tab);
+
+  // The tab bar takes the focus by keyboard and its arrows choose a tab.
+  tabs->setFocus();
+  QTest::keyClick(tabs, Qt::Key_Left);
+  EXPECT_EQ(pane->Tab(), KokyakuCardPane::kDetailTab);
+  EXPECT_TRUE(widget.Sheet()->isVisible());
+  EXPECT_TRUE(Button(widget, "顧客を修正")->isVisible());
 }
 
 TEST_F(CardPaneTest, TheVipWatermarkIsDrawnOnTheFirstDetailPageOnly) {

@@ -9,9 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
 #include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "customers/CKokyakuNormalDlg.h"
@@ -70,13 +70,13 @@ class CustomerListKeys : public settings::test::SettingsFolderTest {
   CKokyakuView& Model() { return dynamic_cast<CKokyakuView&>(*frame.ActiveScreen()); }
 
   platform::CProfile profile{temp / "user.ini"};
-  app::CTovanaDoc doc{ui, Install(), &profile};
-  app::CMainFrame frame{ui, {}};
+  shell::CTovanaDoc doc{ui, Install(), &profile};
+  shell::CMainFrame frame{ui, {}};
   app::MainFrameWindow window{frame, [this] { frame.Close(); }};
 };
 
 TEST_F(CustomerListKeys, EnterOpensTheSelectedCustomerToModifyOrOnlyToViewWhenReadOnly) {
-  CustomerListWidget* list = Show(app::CScreen::kCustomerList, 3);
+  CustomerListWidget* list = Show(shell::CScreen::kCustomerList, 3);
   const std::int32_t chosen = Model().List().Rows()[3].id;
   ui.ExpectDialog<CKokyakuNormalDlg>([&](CKokyakuNormalDlg& d) {
     EXPECT_EQ(d.Mode(), KokyakuMode::Modify);
@@ -98,7 +98,7 @@ TEST_F(CustomerListKeys, EnterOpensTheSelectedCustomerToModifyOrOnlyToViewWhenRe
 }
 
 TEST_F(CustomerListKeys, DeleteAsksAsTheMenuCommandDoesAndNoKeepsTheCustomer) {
-  CustomerListWidget* list = Show(app::CScreen::kCustomerList, 2);
+  CustomerListWidget* list = Show(shell::CScreen::kCustomerList, 2);
   const std::string question =
       text::Format("選択されている%d件の顧客を削除します。\n顧客を削除すると、二度と元に戻すことはできません。\n"
                    "また、削除する顧客の履歴・DM送付予定などもすべて削除されます。\n\n本当に削除してよろしいですか？",
@@ -116,7 +116,7 @@ TEST_F(CustomerListKeys, DeleteAsksAsTheMenuCommandDoesAndNoKeepsTheCustomer) {
 }
 
 TEST_F(CustomerListKeys, TabAndShiftTabLeaveTheList) {
-  CustomerListWidget* list = Show(app::CScreen::kCustomerCard, 0);
+  CustomerListWidget* list = Show(shell::CScreen::kCustomerCard, 0);
   QTableView* table = list->Table();
   ASSERT_TRUE(table->hasFocus());
   QTest::keyClick(table, Qt::Key_Tab);
@@ -130,7 +130,7 @@ TEST_F(CustomerListKeys, TabAndShiftTabLeaveTheList) {
 }
 
 TEST_F(CustomerListKeys, TheHeaderShowsTheColumnAndDirectionOfTheSort) {
-  CustomerListWidget* list = Show(app::CScreen::kCustomerList, 0);
+  CustomerListWidget* list = Show(shell::CScreen::kCustomerList, 0);
   QHeaderView* header = list->Table()->horizontalHeader();
   EXPECT_TRUE(header->isSortIndicatorShown());
   EXPECT_EQ(header->sortIndicatorSection(), -1);
@@ -154,7 +154,7 @@ TEST_F(CustomerListKeys, TheHeaderShowsTheColumnAndDirectionOfTheSort) {
 }
 
 TEST_F(CustomerListKeys, AnEntryAddedWhileTheHistoryDialogStaysOpenShowsInTheCardAtOnce) {
-  CustomerListWidget* list = Show(app::CScreen::kCustomerCard, 1);
+  CustomerListWidget* list = Show(shell::CScreen::kCustomerCard, 1);
   auto* history = gui_test::Find<QTreeWidget>(*list->Pane(), QString::fromUtf8("履歴"));
   ASSERT_NE(history, nullptr);
   ASSERT_EQ(history->topLevelItemCount(), 0);
@@ -167,7 +167,7 @@ TEST_F(CustomerListKeys, AnEntryAddedWhileTheHistoryDialogStaysOpenShowsInTheCar
     EXPECT_EQ(history->topLevelItem(0)->text(1), QString::fromUtf8("問い合わせ"));
     d.OnCancel();
   });
-  frame.OnCommand(app::cmd::kAddHistory);
+  frame.OnCommand(shell::cmd::kAddHistory);
   EXPECT_TRUE(ui.Done());
   window.close();
 }

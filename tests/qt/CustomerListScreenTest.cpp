@@ -1,39 +1,36 @@
 // The customer list on screen with a few hundred customers: rows, count, header sorting, the
 // selection handed to the model, the card slot; screenshots.
+#include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
 #include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "customers/CKokyakuView.h"
 #include "customers/SampleCustomers.h"
 #include "customers/qt/CustomerListWidget.h"
-#include "platform/CProfile.h"
 #include "qt/GuiTestSupport.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
 #include "settings/CQMVDispKokyakuCol.h"
-#include "settings/SettingsTestSupport.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
+#include "shell/DocumentTestSupport.h"
 #include "text/Collation.h"
 
 namespace customers {
 namespace {
 
-class CustomerListScreen : public settings::test::SettingsFolderTest {
+class CustomerListScreen : public shell::test::DocumentFolderTest {
  protected:
   CustomerListScreen() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     for (int i = 0; i < 300; ++i) {
       auto k = std::make_unique<records::CKokyaku>(test::SampleCustomer(i));
       EXPECT_GT(doc.AddCustomer(k), 0);
@@ -43,7 +40,7 @@ class CustomerListScreen : public settings::test::SettingsFolderTest {
   ~CustomerListScreen() override { doc.Store().SaveQMV(true); }
 
   // The frame's screens on this document and workspace.
-  void Wire(app::CMainFrame& frame) {
+  void Wire(shell::CMainFrame& frame) {
     app::MenuScreenContext context;
     context.ui = &ui;
     context.frame = &frame;
@@ -52,9 +49,6 @@ class CustomerListScreen : public settings::test::SettingsFolderTest {
     frame.SetDocument(&doc);
     frame.SetScreenFactory(app::MakeScreenFactory(context));
   }
-
-  platform::CProfile profile{temp / "user.ini"};
-  app::CTovanaDoc doc{ui, Install(), &profile};
 };
 
 TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) {
@@ -64,11 +58,11 @@ TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) 
     display.GetKeys() = {"CustomerID", "Name", "Yomi", "Add1_Home", "Add2_Home", "TEL_Home", "ImportantRanking", "CompName"};
     ASSERT_EQ(display.Save(), 1);
   }
-  app::CMainFrame frame(ui, {});
+  shell::CMainFrame frame(ui, {});
   Wire(frame);
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
-  ASSERT_TRUE(frame.SwitchScreen(app::CScreen::kCustomerList));
+  ASSERT_TRUE(frame.SwitchScreen(shell::CScreen::kCustomerList));
   window.resize(1000, 640);
   gui_test::ShowAndWait(window);
 
@@ -97,12 +91,81 @@ TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) 
   window.close();
 }
 
-TEST_F(CustomerListScreen, TheCardScreensShowThePaneBesideTheListOnTheirTab) {
-  app::CMainFrame frame(ui, {});
+// The table model is reset around every change of the rows: at the start of a reset the model
+// still answers for the rows the view knows, at its end for the new ones.
+TEST_F(CustomerListScreen, TheTableModelIsResetAroundEveryChangeOfTheRows) {
+  shell::CMainFrame frame(ui, {});
   Wire(frame);
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
-  ASSERT_TRUE(frame.SwitchScreen(app::CScreen::kCustomerCard2));
+  ASSERT_TRUE(frame.SwitchScreen(shell::CScreen::kCustomerList));
+  gui_test::ShowAndWait(window);
+  auto* list = dynamic_cast<CustomerListWidget*>(window.centralWidget());
+  ASSERT_NE(list, nullptr);
+  QAbstractItemModel* rows = list->Table()->model();
+  QAbstractItemModelTester tester(rows, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  std::vector<int> countsAtStart, countsAtEnd;
+  QObject::connect(rows, &QAbstractItemModel::modelAboutToBeReset, [&] { countsAtStart.push_back(rows->rowCount()); });
+  QObject::connect(rows, &QAbstractItemModel::modelReset, [&] { countsAtEnd.push_back(rows->rowCount()); });
+  auto& model = dynamic_cast<CKokyakuView&>(*frame.ActiveScreen());
+
+  QTest::mouseClick(list->Table()->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  model.SetSelection({3, 4});
+  ui.ExpectMessage(
+      "選択されている2件の顧客を削除します。\n顧客を削除すると、二度と元に戻すことはできません。\n"
+      "また、削除する顧客の履歴・DM送付予定などもすべて削除されます。\n\n本当に削除してよろしいですか？",
+      ui::Answer::Yes);
+  frame.OnCommand(shell::cmd::kDeleteCustomers);
+  records::CKokyaku added = test::SampleCustomer(400);
+  ASSERT_GT(model.AddKokyaku(added), 0);
+  model.SetSelection({7});
+  records::CKokyaku changed = *model.List().Rows()[7].customer;
+  changed.Name = "変更　後子";
+  ASSERT_EQ(model.ModifyKokyaku(changed.ID, changed), 1);
+  EXPECT_EQ(rows->index(7, 1).data().toString(), QString::fromUtf8("変更　後子"));
+
+  EXPECT_EQ(countsAtStart, (std::vector<int>{300, 300, 298, 299}));
+  EXPECT_EQ(countsAtEnd, (std::vector<int>{300, 298, 299, 299}));
+  EXPECT_EQ(list->Table()->selectionModel()->selectedRows().size(), 1) << "the model's selection survives the reset";
+  window.close();
+}
+
+TEST_F(CustomerListScreen, TheFindDialogOffersTextAndDirectionAndFindsWithCase) {
+  shell::CMainFrame frame(ui, {});
+  Wire(frame);
+  app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
+  ASSERT_TRUE(frame.Create());
+  ASSERT_TRUE(frame.SwitchScreen(shell::CScreen::kCustomerList));
+  gui_test::ShowAndWait(window);
+  auto& model = dynamic_cast<CKokyakuView&>(*frame.ActiveScreen());
+  frame.OnCommand(shell::cmd::kFindCustomer);
+  QDialog* find = nullptr;
+  for (auto* dialog : window.findChildren<QDialog*>()) {
+    if (dialog->accessibleName() == QString::fromUtf8("検索")) find = dialog;
+  }
+  ASSERT_NE(find, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(find));
+  EXPECT_TRUE(find->findChildren<QCheckBox*>().isEmpty()) << "the search always matches case";
+  gui_test::ExpectReadable(*find);
+  gui_test::SaveScreenshot(*find, "find.png");
+
+  const std::string name = model.List().CellText(9, 1);
+  auto* text = gui_test::Find<QLineEdit>(*find, QString::fromUtf8("検索する文字列"));
+  ASSERT_NE(text, nullptr);
+  text->setText(QString::fromStdString(name));
+  gui_test::Button(*find, "次を検索")->click();
+  EXPECT_EQ(model.List().CellText(model.List().FirstSelected(), 1), name);
+  gui_test::Button(*find, "キャンセル")->click();
+  EXPECT_FALSE(frame.FindDialogOpen());
+  window.close();
+}
+
+TEST_F(CustomerListScreen, TheCardScreensShowThePaneBesideTheListOnTheirTab) {
+  shell::CMainFrame frame(ui, {});
+  Wire(frame);
+  app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
+  ASSERT_TRUE(frame.Create());
+  ASSERT_TRUE(frame.SwitchScreen(shell::CScreen::kCustomerCard2));
   window.resize(1100, 700);
   gui_test::ShowAndWait(window);
   auto* list = dynamic_cast<CustomerListWidget*>(window.centralWidget());
@@ -115,7 +178,7 @@ TEST_F(CustomerListScreen, TheCardScreensShowThePaneBesideTheListOnTheirTab) {
   list->Table()->selectRow(4);
   EXPECT_EQ(model.Card()->Customer().ID, model.List().SelectedIds().front());
   gui_test::SaveScreenshot(window, "customer-list-card.png");
-  frame.OnCommand(app::cmd::kCardHistoryTab);
+  frame.OnCommand(shell::cmd::kCardHistoryTab);
   QApplication::processEvents();
   gui_test::SaveScreenshot(window, "customer-list-card-history.png");
   window.close();

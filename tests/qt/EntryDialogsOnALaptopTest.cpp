@@ -14,7 +14,7 @@
 
 #include <functional>
 
-#include "app/CTovanaDoc.h"
+#include "shell/CTovanaDoc.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CKokyakuNormalDlg.h"
@@ -81,7 +81,7 @@ class EntryOnALaptop : public settings::test::SettingsFolderTest {
   }
   ~EntryOnALaptop() override { doc.Store().SaveQMV(true); }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
+  shell::CTovanaDoc doc{ui, Install(), nullptr};
   CKokyakuDocOwner owner{doc, nullptr};
 };
 

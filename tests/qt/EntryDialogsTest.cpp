@@ -16,7 +16,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/CTovanaDoc.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CKokyakuNormalDlg.h"
@@ -27,9 +26,8 @@
 #include "customers/qt/KokyakuPictureDlgWidget.h"
 #include "customers/qt/KokyakuSubDlgWidget.h"
 #include "qt/GuiTestSupport.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
-#include "settings/SettingsTestSupport.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
 
 namespace customers {
 namespace {
@@ -41,13 +39,9 @@ using gui_test::SaveScreenshot;
 using gui_test::ShowAndWait;
 using records::CKokyaku;
 
-class EntryDialogsTest : public settings::test::SettingsFolderTest {
+class EntryDialogsTest : public shell::test::DocumentFolderTest {
  protected:
   EntryDialogsTest() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1) << doc.Store().DispOleDBErrDlg();
     auto k = std::make_unique<CKokyaku>();
     k->CustomerID = "K-0001";
     k->Name = "山田　太郎";
@@ -74,7 +68,6 @@ class EntryDialogsTest : public settings::test::SettingsFolderTest {
     return Find<T>(dialog, QString::fromUtf8(caption));
   }
 
-  app::CTovanaDoc doc{ui, Install(), nullptr};
   CKokyakuDocOwner owner{doc, nullptr};
   std::int32_t customer = 0;
 };

@@ -11,14 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include "history/CRirekiListOwner.h"
+#include "history/HistoryTestSupport.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
 #include "history/qt/YearSpinBox.h"
 #include "qt/GuiTestSupport.h"
-#include "records/CQmvFile.h"
-#include "records/QmvSchema.h"
-#include "settings/SettingsTestSupport.h"
 
 namespace history {
 namespace {
@@ -31,17 +28,11 @@ using gui_test::ShowAndWait;
 using records::COleDate;
 using records::CRirekiData;
 
-const COleDate kNow = COleDate::FromCivil({2026, 12, 8, 10, 30, 0});
+using test::kNow;
 
-class HistoryDialogsTest : public settings::test::SettingsFolderTest {
+class HistoryDialogsTest : public test::HistoryFolderTest {
  protected:
   HistoryDialogsTest() {
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    EXPECT_EQ(store.InitDB(Data()), 1) << store.DispOleDBErrDlg();
-    records::CKokyaku k;
-    k.Name = "山田　太郎";
-    customer = store.AddNewKokyaku(k);
-    EXPECT_EQ(store.GetAllKokyaku(customers), 1);
     PaintPicture(Data() / "Picture" / "showroom.jpg");
     Store({2026, 11, 20, 16, 45}, "購入", "ソファ（3人掛け）を購入。\n配送は12月5日午前を希望。", "家具", "鈴木　一郎", 128000,
           "showroom.jpg");
@@ -85,10 +76,6 @@ class HistoryDialogsTest : public settings::test::SettingsFolderTest {
     return Find<T>(dialog, QString::fromUtf8(caption));
   }
 
-  records::CKokyakuVMData store;
-  records::KokyakuList customers;
-  std::int32_t customer = 0;
-  CRirekiListOwner owner{ui, store, customers, Data() / "Picture", false, Install(), [] { return kNow; }};
 };
 
 TEST_F(HistoryDialogsTest, TheModifyDialogShowsTheEntryAndStepsToTheNext) {
@@ -180,6 +167,40 @@ TEST_F(HistoryDialogsTest, EscapeClosesAnUntouchedAddDialogAndTheBulkDialogCance
   Button(bulkDialog, "ｷｬﾝｾﾙ")->click();
   EXPECT_FALSE(bulkDialog.isVisible());
   EXPECT_FALSE(bulk->ClosedWithOk());
+}
+
+TEST_F(HistoryDialogsTest, AStoredTextThatOnlyBeginsAListEntryIsShownAndSavedAsStored) {
+  // "dm" differs from the summary entry "DM" in case, "商品" begins the keyword entry "商品１".
+  Store({2026, 12, 1, 9, 0}, "dm", "年末の案内", "商品", "鈴木　一郎", 0, "");
+  ASSERT_EQ(owner.ShowCustomer(customer), 1);
+  owner.Select(0);
+  ASSERT_EQ(owner.History()[0]->ActionTitle, "dm");
+  auto model = Dialog(RirekiMode::Modify);
+  model->LoadEntry(*owner.History()[0]);
+  RirekiDlgWidget dialog(*model, nullptr);
+  ShowAndWait(dialog);
+  auto* summary = Control<QComboBox>(dialog, "概要");
+  auto* keyword = Control<QComboBox>(dialog, "検索ｷｰﾜｰﾄﾞ");
+  EXPECT_EQ(summary->currentText(), QStringLiteral("dm"));
+  EXPECT_EQ(summary->currentIndex(), -1);
+  EXPECT_EQ(keyword->currentText(), QString::fromUtf8("商品"));
+  EXPECT_EQ(keyword->currentIndex(), -1);
+  EXPECT_EQ(model->Summary(), "dm");
+  EXPECT_EQ(model->Keyword(), "商品");
+
+  // Nothing was changed, so closing asks nothing (an unexpected question fails the test).
+  Button(dialog, "閉じる")->click();
+  EXPECT_FALSE(dialog.isVisible());
+  ASSERT_EQ(owner.ShowCustomer(customer), 1);
+  EXPECT_EQ(owner.History()[0]->ActionTitle, "dm");
+  EXPECT_EQ(owner.History()[0]->Keyword, "商品");
+
+  // An exact entry is chosen as the item itself.
+  owner.Select(1);
+  auto bought = Dialog(RirekiMode::Modify);
+  bought->LoadEntry(*owner.History()[1]);
+  RirekiDlgWidget second(*bought, nullptr);
+  EXPECT_EQ(Control<QComboBox>(second, "概要")->currentIndex(), 3);  // 購入
 }
 
 TEST_F(HistoryDialogsTest, TheReferenceDialogShowsTheAmountTextAndSteps) {

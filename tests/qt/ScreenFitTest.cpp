@@ -15,9 +15,9 @@
 #include <set>
 #include <typeindex>
 
-#include "app/CAboutDlg.h"
-#include "app/CMainFrame.h"
-#include "app/CTovanaDoc.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
 #include "app/Screens.h"
 #include "app/qt/FindDialogWidget.h"
 #include "app/qt/MainFrameWindow.h"
@@ -86,7 +86,7 @@ class ScreenFit : public settings::test::SettingsFolderTest {
   std::vector<Sample> Samples() {
     std::vector<Sample> samples;
     const auto add = [&samples](std::string name, ModelMaker make) { samples.push_back({std::move(name), std::move(make)}); };
-    add("about", [] { return std::make_unique<app::CAboutDlg>(100); });
+    add("about", [] { return std::make_unique<shell::CAboutDlg>(100); });
     add("password check", [this] { return std::make_unique<platform::CPassCheckDlg>(ui, [](std::string_view) { return true; }); });
     add("password set", [this] { return std::make_unique<platform::CPassSetDlg>(ui, true, [](std::string_view) { return true; }); });
     add("choice list editor", [this] {
@@ -175,7 +175,7 @@ class ScreenFit : public settings::test::SettingsFolderTest {
   }
 
   ui::QtUi views;
-  app::CTovanaDoc doc{ui, Install(), nullptr};
+  shell::CTovanaDoc doc{ui, Install(), nullptr};
   customers::CKokyakuDocOwner owner{doc, nullptr};
   history::CRirekiListOwner history{ui, doc.Store(), doc.Customers(), Data() / "Picture", false, Install()};
   customers::CKokyakuForm page;
@@ -207,7 +207,7 @@ TEST_F(ScreenFit, EveryDialogFitsTheSmallestScreen) {
 }
 
 TEST_F(ScreenFit, EveryScreenAndTheFindDialogFitTheSmallestScreen) {
-  app::CMainFrame frame(ui, {});
+  shell::CMainFrame frame(ui, {});
   app::MenuScreenContext context;
   context.ui = &ui;
   context.frame = &frame;
@@ -218,8 +218,8 @@ TEST_F(ScreenFit, EveryScreenAndTheFindDialogFitTheSmallestScreen) {
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
   gui_test::ShowAndWait(window);
-  for (const int screen : {app::CScreen::kCustomerList, app::CScreen::kCustomerCard, app::CScreen::kCustomerCard2,
-                           app::CScreen::kHistory, app::CScreen::kDM, app::CScreen::kMenu}) {
+  for (const int screen : {shell::CScreen::kCustomerList, shell::CScreen::kCustomerCard, shell::CScreen::kCustomerCard2,
+                           shell::CScreen::kHistory, shell::CScreen::kDM, shell::CScreen::kMenu}) {
     ASSERT_TRUE(frame.SwitchScreen(screen));
     QApplication::processEvents();
     const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());

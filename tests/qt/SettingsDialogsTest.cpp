@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "customers/qt/ChoiceListComboBox.h"
 #include "customers/qt/ComboEditDlgWidget.h"
 #include "customers/qt/ComboItemDlgWidget.h"
 #include "customers/qt/DispColumnDlgWidget.h"
@@ -20,11 +19,13 @@
 #include "settings/CQMVComboData.h"
 #include "settings/CQMVDispKokyakuCol.h"
 #include "settings/SettingsTestSupport.h"
+#include "ui/qt/ChoiceListComboBox.h"
 
 namespace customers {
 namespace {
 
 using gui_test::Button;
+using ui::ChoiceListComboBox;
 using gui_test::ExpectReadable;
 using gui_test::Find;
 using gui_test::SaveScreenshot;

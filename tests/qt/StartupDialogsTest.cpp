@@ -60,7 +60,7 @@ TEST(PasswordDialogs, SetDialogShowsEveryFieldWithItsCaption) {
 namespace {
 
 TEST(AboutBox, ShowsTheVersionAndClosesWithOk) {
-  app::CAboutDlg model(123);
+  shell::CAboutDlg model(123);
   app::AboutDlgWidget dialog(model, nullptr);
   dialog.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -117,11 +116,11 @@ TEST_F(JetFunctions, PatternChangingPerRowIsRecompiled) {
   EXPECT_EQ(Value("SELECT count(*) FROM t WHERE jet_like(p, v)"), "error: invalid Like pattern");
 }
 
-TEST_F(JetFunctions, ManyRunsDoNotBacktrackExponentially) {
+// How long this takes as the text grows is measured by bench/JetFunctionsBench.cpp.
+TEST_F(JetFunctions, ManyRunsOnALongTextFindNoMatchWhereThereIsNone) {
   const std::string value(4000, 'a');
-  const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(Like("%a%a%a%a%a%a%a%a%b", value), 0);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(Like("%a%a%a%a%a%a%a%a%a", value), 1);
 }
 
 TEST_F(JetFunctions, ConcatTreatsNullAsEmptyText) {

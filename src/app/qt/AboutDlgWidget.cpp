@@ -8,7 +8,7 @@
 
 namespace app {
 
-AboutDlgWidget::AboutDlgWidget(CAboutDlg& model, QWidget* parent) : ui::ModelDialog(model, parent) {
+AboutDlgWidget::AboutDlgWidget(shell::CAboutDlg& model, QWidget* parent) : ui::ModelDialog(model, parent) {
   auto* layout = new QVBoxLayout(this);
   auto* text = new QLabel(ui::ToQString(model.Text()), this);
   text->setAccessibleName(text->text());

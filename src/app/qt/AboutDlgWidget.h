@@ -1,14 +1,14 @@
 #pragma once
-// The About box, rendering app::CAboutDlg.
+// The About box, rendering shell::CAboutDlg.
 
-#include "app/CAboutDlg.h"
+#include "shell/CAboutDlg.h"
 #include "ui/qt/ModelDialog.h"
 
 namespace app {
 
 class AboutDlgWidget : public ui::ModelDialog {
  public:
-  AboutDlgWidget(CAboutDlg& model, QWidget* parent);
+  AboutDlgWidget(shell::CAboutDlg& model, QWidget* parent);
 };
 
 }  // namespace app

@@ -1,6 +1,5 @@
 #include "app/qt/FindDialogWidget.h"
 
-#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +11,8 @@
 
 namespace app {
 
+using shell::CMainFrame;
+
 FindDialogWidget::FindDialogWidget(CMainFrame& frame, QWidget* parent) : QDialog(parent), frame_(frame) {
   setWindowTitle(QString::fromUtf8("検索"));
   setAccessibleName(windowTitle());
@@ -21,9 +22,6 @@ FindDialogWidget::FindDialogWidget(CMainFrame& frame, QWidget* parent) : QDialog
   text_->setAccessibleName(QString::fromUtf8("検索する文字列"));
   layout->addWidget(ui::MakeLabel("検索する文字列:", this, text_), 0, 0);
   layout->addWidget(text_, 0, 1, 1, 2);
-  matchCase_ = new QCheckBox(QString::fromUtf8("大文字と小文字を区別する"), this);
-  matchCase_->setAccessibleName(matchCase_->text());
-  layout->addWidget(matchCase_, 1, 0, 1, 2);
   auto* direction = new QGroupBox(QString::fromUtf8("検索する方向"), this);
   direction->setAccessibleName(direction->title());
   auto* radios = new QHBoxLayout(direction);
@@ -34,9 +32,9 @@ FindDialogWidget::FindDialogWidget(CMainFrame& frame, QWidget* parent) : QDialog
   down_->setChecked(true);
   radios->addWidget(up);
   radios->addWidget(down_);
-  layout->addWidget(direction, 1, 2);
+  layout->addWidget(direction, 1, 0, 1, 3);
   QPushButton* next = ui::MakeButton("次を検索", this, [this] {
-    frame_.OnFindNext({ui::FromQString(text_->text()), down_->isChecked(), matchCase_->isChecked()});
+    frame_.OnFindNext({ui::FromQString(text_->text()), down_->isChecked()});
   });
   next->setDefault(true);
   layout->addWidget(next, 0, 3);

@@ -1,12 +1,12 @@
 #pragma once
-// The frame's one modeless find dialog: the text, the direction and the case rule; 次を検索 hands
-// the request to app::CMainFrame, which passes it to the screen shown.
+// The frame's one modeless find dialog: the text and the direction (a search always matches case,
+// so there is no box for it); 次を検索 hands the request to shell::CMainFrame, which passes it to
+// the screen shown.
 
 #include <QDialog>
 
-#include "app/CMainFrame.h"
+#include "shell/CMainFrame.h"
 
-class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
@@ -14,15 +14,14 @@ namespace app {
 
 class FindDialogWidget : public QDialog {
  public:
-  FindDialogWidget(CMainFrame& frame, QWidget* parent);
+  FindDialogWidget(shell::CMainFrame& frame, QWidget* parent);
 
  protected:
   void done(int result) override;
 
  private:
-  CMainFrame& frame_;
+  shell::CMainFrame& frame_;
   QLineEdit* text_;
-  QCheckBox* matchCase_;
   QRadioButton* down_;
 };
 

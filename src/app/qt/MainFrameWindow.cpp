@@ -10,14 +10,19 @@
 
 #include <initializer_list>
 
-#include "app/Commands.h"
 #include "app/qt/FindDialogWidget.h"
 #include "app/qt/ScreenViews.h"
+#include "shell/Commands.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/IconSet.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
+
+using shell::CMainFrame;
+using shell::CScreen;
+using shell::MenuItem;
+namespace cmd = shell::cmd;
 
 namespace {
 

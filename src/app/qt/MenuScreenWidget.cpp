@@ -1,6 +1,8 @@
 #include "app/qt/MenuScreenWidget.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHeaderView>
@@ -11,15 +13,19 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QTreeWidget>
 
-#include "app/CMainFrame.h"
 #include "app/qt/MenuCursor.h"
+#include "shell/CMainFrame.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/IconSet.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
+
+using shell::CMainFrame;
+using shell::MenuItem;
 
 namespace {
 
@@ -42,9 +48,11 @@ QRect ToQRect(const Rect& r) { return QRect(r.x, r.y, r.w, r.h); }
 // state. The mouse goes to the screen underneath, which hands it to the model.
 class MenuControl : public QAbstractButton {
  public:
+  // opensPopup: the button shows a pop-up menu (設定, ツール, ヘルプ), which screen readers then
+  // find as its child (see PopupButtonAccessible).
   MenuControl(QWidget* parent, QString caption, std::function<int()> state, std::function<void()> activate, bool tab,
-              ui::Glyph glyph)
-      : QAbstractButton(parent), state_(std::move(state)), tab_(tab), glyph_(glyph) {
+              ui::Glyph glyph, bool opensPopup = false)
+      : QAbstractButton(parent), state_(std::move(state)), tab_(tab), glyph_(glyph), opensPopup_(opensPopup) {
     setText(caption);
     setAccessibleName(caption);
     setFocusPolicy(Qt::StrongFocus);
@@ -52,6 +60,18 @@ class MenuControl : public QAbstractButton {
     connect(this, &QAbstractButton::clicked, this, [activate = std::move(activate)] {
       if (!ui::ModalDialogOpen()) activate();
     });
+    ForgetEarlyAccessible();
+  }
+
+  bool OpensPopup() const { return opensPopup_; }
+  // The pop-up menu while it is open; null otherwise.
+  QMenu* Popup() const { return popup_; }
+  void SetPopup(QMenu* popup) {
+    popup_ = popup;
+    QAccessible::State changed;  // expanded while the menu is open, collapsed after
+    changed.expanded = changed.collapsed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
   }
 
  protected:
@@ -143,15 +163,68 @@ class MenuControl : public QAbstractButton {
     p.drawText(box, Qt::AlignCenter, text());
   }
 
+  // An interface made while the button was still being built knows only a plain button: let it go,
+  // so the next question gets the pop-up button's.
+  void ForgetEarlyAccessible();
+
   std::function<int()> state_;
   bool tab_;
   ui::Glyph glyph_;
+  bool opensPopup_;
+  QPointer<QMenu> popup_;
 };
+
+// A button that opens a pop-up menu: a "button menu" for screen readers whose one child, while
+// the menu is open, is that menu with its items (greyed ones marked unavailable). A pop-up is a
+// window of its own, which Qt leaves out of the application's tree; hanging it here is how a
+// screen reader reaches it.
+class PopupButtonAccessible : public QAccessibleWidget {
+ public:
+  explicit PopupButtonAccessible(MenuControl* button) : QAccessibleWidget(button, QAccessible::ButtonMenu) {}
+
+  int childCount() const override { return Button()->Popup() ? 1 : 0; }
+  QAccessibleInterface* child(int index) const override {
+    return index == 0 && Button()->Popup() ? QAccessible::queryAccessibleInterface(Button()->Popup()) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    return child && Button()->Popup() && child->object() == Button()->Popup() ? 0 : -1;
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.hasPopup = true;
+    s.expanded = Button()->Popup() != nullptr;
+    s.collapsed = !s.expanded;
+    return s;
+  }
+  QStringList actionNames() const override {
+    return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+  }
+  void doAction(const QString& action) override {
+    if (action == showMenuAction() || action == pressAction()) return Button()->animateClick();
+    QAccessibleWidget::doAction(action);
+  }
+
+ private:
+  MenuControl* Button() const { return static_cast<MenuControl*>(widget()); }
+};
+
+QAccessibleInterface* PopupButtonFactory(const QString&, QObject* object) {
+  auto* control = dynamic_cast<MenuControl*>(object);
+  return control && control->OpensPopup() ? new PopupButtonAccessible(control) : nullptr;
+}
+
+void MenuControl::ForgetEarlyAccessible() {
+  if (!opensPopup_ || !QAccessible::isActive()) return;
+  QAccessibleInterface* made = QAccessible::queryAccessibleInterface(this);
+  if (made && !dynamic_cast<PopupButtonAccessible*>(made)) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
 
 }  // namespace
 
 MenuScreenWidget::MenuScreenWidget(CTovanaView& model, CMainFrame& frame, QWidget* parent)
     : QWidget(parent), model_(model), frame_(frame) {
+  static const bool factoryInstalled = (QAccessible::installFactory(PopupButtonFactory), true);
+  (void)factoryInstalled;
   setAccessibleName(QString::fromUtf8("メニュー"));
   setMouseTracking(true);
   setFixedSize(CMainFrame::kWidth, CMainFrame::kHeight);
@@ -213,7 +286,7 @@ void MenuScreenWidget::BuildControls() {
         [this, b] {
           model_.PressButton(b);  // may switch the screen; this widget then goes later
         },
-        false, kButtonGlyphs[b]);
+        false, kButtonGlyphs[b], b == CTovanaView::kSettings || b == CTovanaView::kTools || b == CTovanaView::kHelp);
     button->setGeometry(ToQRect(CTovanaView::ButtonRect(b)));
     buttons_.push_back(button);
   }
@@ -291,7 +364,8 @@ void MenuScreenWidget::ShowPendingPopup() {
   const int button = *popup == CTovanaView::Popup::Settings ? CTovanaView::kSettings
                      : *popup == CTovanaView::Popup::Tools  ? CTovanaView::kTools
                                                             : CTovanaView::kHelp;
-  QMenu menu(this);
+  auto* control = static_cast<MenuControl*>(buttons_[static_cast<std::size_t>(button)]);
+  QMenu menu(control);  // its accessible parent is the button that opened it
   menu.setAccessibleName(QString::fromUtf8(CTovanaView::ButtonCaption(button)));
   std::function<void(QMenu*, const std::vector<MenuItem>&)> add = [&](QMenu* into, const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
@@ -310,7 +384,9 @@ void MenuScreenWidget::ShowPendingPopup() {
   };
   add(&menu, model_.PopupMenu(*popup));
   const Rect at = CTovanaView::ButtonRect(button);
+  control->SetPopup(&menu);
   QAction* chosen = menu.exec(mapToGlobal(QPoint(at.x + at.w, at.y)));
+  control->SetPopup(nullptr);
   if (chosen) frame_.OnCommand(chosen->data().toInt());
 }
 

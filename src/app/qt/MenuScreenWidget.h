@@ -13,13 +13,15 @@ class QFileSystemWatcher;
 class QLabel;
 class QTreeWidget;
 
-namespace app {
-
+namespace shell {
 class CMainFrame;
+}  // namespace shell
+
+namespace app {
 
 class MenuScreenWidget : public QWidget {
  public:
-  MenuScreenWidget(CTovanaView& model, CMainFrame& frame, QWidget* parent);
+  MenuScreenWidget(CTovanaView& model, shell::CMainFrame& frame, QWidget* parent);
   ~MenuScreenWidget() override { model_.onChanged = nullptr; }
 
   CTovanaView& Model() { return model_; }
@@ -45,7 +47,7 @@ class MenuScreenWidget : public QWidget {
   void OriginalsMayHaveChanged();
 
   CTovanaView& model_;
-  CMainFrame& frame_;
+  shell::CMainFrame& frame_;
   std::vector<QWidget*> tabs_, buttons_;
   QTreeWidget* forms_ = nullptr;
   QLabel* preview_ = nullptr;

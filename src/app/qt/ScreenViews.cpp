@@ -8,6 +8,9 @@
 
 namespace app {
 
+using shell::CMainFrame;
+using shell::CScreen;
+
 namespace {
 
 // The customer list's pale yellow form background; the other lists keep the window colour.

@@ -3,11 +3,11 @@
 
 #include <QWidget>
 
-#include "app/CMainFrame.h"
+#include "shell/CMainFrame.h"
 
 namespace app {
 
 // The view rendering screen; never null.
-QWidget* MakeScreenView(CScreen& screen, CMainFrame& frame, QWidget* parent);
+QWidget* MakeScreenView(shell::CScreen& screen, shell::CMainFrame& frame, QWidget* parent);
 
 }  // namespace app

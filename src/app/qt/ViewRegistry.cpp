@@ -22,7 +22,7 @@
 namespace app {
 
 void RegisterViews(ui::QtUi& ui) {
-  ui.RegisterView<CAboutDlg, AboutDlgWidget>();
+  ui.RegisterView<shell::CAboutDlg, AboutDlgWidget>();
   ui.RegisterView<platform::CPassCheckDlg, PassCheckDlgWidget>();
   ui.RegisterView<platform::CPassSetDlg, PassSetDlgWidget>();
   ui.RegisterView<customers::CComboEditDlg, customers::ComboEditDlgWidget>();

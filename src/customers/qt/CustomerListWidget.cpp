@@ -12,10 +12,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/CMainFrame.h"
-#include "app/Commands.h"
+#include <utility>
+
 #include "customers/qt/CustomerTableModel.h"
 #include "customers/qt/KokyakuCardPaneWidget.h"
+#include "shell/CMainFrame.h"
+#include "shell/Commands.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 
@@ -27,7 +29,7 @@ const QColor kFormBackground(255, 255, 192);
 
 }  // namespace
 
-CustomerListWidget::CustomerListWidget(CKokyakuView& model, app::CMainFrame& frame, QWidget* parent)
+CustomerListWidget::CustomerListWidget(CKokyakuView& model, shell::CMainFrame& frame, QWidget* parent)
     : QWidget(parent), model_(model), frame_(frame) {
   setAccessibleName(ui::ToQString(model.Title()));
   QPalette palette = this->palette();
@@ -79,13 +81,22 @@ CustomerListWidget::CustomerListWidget(CKokyakuView& model, app::CMainFrame& fra
   connect(table_, &QTableView::customContextMenuRequested, this, [this](const QPoint& at) { ShowContextMenu(at); });
   connect(splitter_, &QSplitter::splitterMoved, this, [this] { model_.SetCardWidth(card_->width()); });
 
-  model_.onRowsChanged = [this] { ShowRows(); };
+  model_.onRowsChanging = [this] {
+    syncing_ = true;  // the reset clears the table's selection; the model keeps its own
+    rows_->BeginReset();
+  };
+  model_.onRowsChanged = [this] {
+    rows_->EndReset();
+    ShowColumnLayout();
+    syncing_ = false;
+  };
   model_.onChanged = [this] { Sync(); };
-  ShowRows();
+  ShowColumnLayout();
   Sync();
 }
 
 CustomerListWidget::~CustomerListWidget() {
+  model_.onRowsChanging = nullptr;
   model_.onRowsChanged = nullptr;
   model_.onChanged = nullptr;
 }
@@ -97,7 +108,7 @@ void CustomerListWidget::BuildButtons(QWidget* bar) {
   row->addWidget(count_);
   row->addStretch();
   QPushButton* release = ui::MakeButton("抽出を解除(すべて表示)", bar, [this] {
-    frame_.OnCommand(app::cmd::kReleaseExtraction);
+    frame_.OnCommand(shell::cmd::kReleaseExtraction);
   });
   extractionButtons_.push_back(release);
   row->addWidget(release);
@@ -118,16 +129,14 @@ bool CustomerListWidget::eventFilter(QObject* watched, QEvent* event) {
   return true;
 }
 
-void CustomerListWidget::ShowRows() {
-  syncing_ = true;
-  rows_->Reset();
+void CustomerListWidget::ShowColumnLayout() {
+  const bool wasSyncing = std::exchange(syncing_, true);
   const auto& columns = model_.List().Columns();
   for (int c = 0; c < static_cast<int>(columns.size()); ++c) table_->setColumnWidth(c, columns[static_cast<std::size_t>(c)].width);
   const int sorted = model_.List().SortColumn();
   table_->horizontalHeader()->setSortIndicator(sorted, model_.List().SortedDescending() ? Qt::DescendingOrder
                                                                                         : Qt::AscendingOrder);
-  syncing_ = false;
-  ShowSelection();
+  syncing_ = wasSyncing;
 }
 
 void CustomerListWidget::ShowSelection() {
@@ -188,7 +197,7 @@ void CustomerListWidget::LayOutCard() {
 
 void CustomerListWidget::ShowContextMenu(const QPoint& at) {
   QMenu menu(this);
-  for (const app::MenuItem& item : model_.ContextMenu()) {
+  for (const shell::MenuItem& item : model_.ContextMenu()) {
     if (item.id == 0) {
       menu.addSeparator();
       continue;

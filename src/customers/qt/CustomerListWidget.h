@@ -20,7 +20,7 @@ class KokyakuCardPaneWidget;
 
 class CustomerListWidget : public QWidget {
  public:
-  CustomerListWidget(CKokyakuView& model, app::CMainFrame& frame, QWidget* parent);
+  CustomerListWidget(CKokyakuView& model, shell::CMainFrame& frame, QWidget* parent);
   ~CustomerListWidget() override;
 
   QTableView* Table() const { return table_; }
@@ -34,7 +34,7 @@ class CustomerListWidget : public QWidget {
 
  private:
   void BuildButtons(QWidget* bar);
-  void ShowRows();
+  void ShowColumnLayout();
   void Sync();
   void ShowSelection();
   void PassSelection();
@@ -42,7 +42,7 @@ class CustomerListWidget : public QWidget {
   void LayOutCard();
 
   CKokyakuView& model_;
-  app::CMainFrame& frame_;
+  shell::CMainFrame& frame_;
   CustomerTableModel* rows_ = nullptr;
   QTableView* table_ = nullptr;
   QSplitter* splitter_ = nullptr;

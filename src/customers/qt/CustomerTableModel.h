@@ -17,11 +17,10 @@ class CustomerTableModel : public QAbstractTableModel {
   QVariant data(const QModelIndex& index, int role) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-  // The list's rows or columns were replaced or reordered.
-  void Reset() {
-    beginResetModel();
-    endResetModel();
-  }
+  // Around a change of the list's rows or columns: BeginReset before anything changed, EndReset
+  // once it is done, so no view reads a row in between.
+  void BeginReset() { beginResetModel(); }
+  void EndReset() { endResetModel(); }
 
  private:
   const CKokyakuList& list_;

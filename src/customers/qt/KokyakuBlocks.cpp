@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 #include "customers/CKokyakuDlg.h"
-#include "customers/qt/ChoiceListComboBox.h"
+#include "ui/qt/ChoiceListComboBox.h"
 #include "ui/qt/Controls.h"
 
 namespace customers {

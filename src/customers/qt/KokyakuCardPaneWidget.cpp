@@ -1,10 +1,12 @@
 #include "customers/qt/KokyakuCardPaneWidget.h"
 
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QTabBar>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -28,15 +30,75 @@ QFont PaneFont(const QWidget& widget, int pixels, bool bold) {
   return font;
 }
 
+// The three tabs, each in its own colour, the current one open into the pane below it. Being a
+// tab bar, it gives every tab the page-tab role with its caption and the keyboard's arrows.
+class CardTabBar : public QTabBar {
+ public:
+  explicit CardTabBar(QWidget* parent) : QTabBar(parent) {
+    setDrawBase(false);
+    setExpanding(false);
+    setUsesScrollButtons(false);
+    setElideMode(Qt::ElideNone);
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+ protected:
+  QSize tabSizeHint(int) const override { return {KokyakuCardPane::kTabWidth, KokyakuCardPane::kTabHeight}; }
+  QSize minimumTabSizeHint(int index) const override { return tabSizeHint(index); }
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    for (int tab = 0; tab < count(); ++tab) {
+      const QRect rect = tabRect(tab);
+      const bool current = tab == currentIndex();
+      painter.setPen(QColor(0x80, 0x80, 0x80));
+      painter.setBrush(ColourOf(KokyakuCardPane::TabColour(tab)));
+      painter.drawRect(rect.adjusted(0, 0, -1, current ? 1 : -1));
+      painter.setPen(Qt::black);
+      painter.setFont(PaneFont(*this, current ? 15 : 12, current));
+      painter.drawText(rect, Qt::AlignCenter, tabText(tab));
+      if (current && hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect.adjusted(3, 3, -4, -4));
+      }
+    }
+  }
+};
+
 }  // namespace
 
 KokyakuCardPaneWidget::KokyakuCardPaneWidget(KokyakuCardPane& pane, QWidget* parent) : QWidget(parent), pane_(pane) {
   setAccessibleName(QString::fromUtf8("カード"));
   setMinimumSize(KokyakuCardPane::kTabWidth * KokyakuCardPane::kTabCount, 120);
+  BuildTabs();
   BuildButtons();
   BuildHistoryList();
   sheet_ = new KokyakuCardSheet(pane_, this);
   Refresh();
+}
+
+void KokyakuCardPaneWidget::BuildTabs() {
+  tabs_ = new CardTabBar(this);
+  tabs_->setAccessibleName(QString::fromUtf8("カードのタブ"));
+  for (int tab = 0; tab < KokyakuCardPane::kTabCount; ++tab) tabs_->addTab(ui::ToQString(KokyakuCardPane::TabName(tab)));
+  tabs_->setCurrentIndex(pane_.Tab());
+  connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
+    if (filling_ || tab < 0 || tab == pane_.Tab()) return;
+    Act([&] { pane_.OnTabClicked(tab); });
+  });
+  // As in every tabbed window: Ctrl+Tab to the next tab, Ctrl+Shift+Tab to the previous, with the
+  // focus anywhere in the window while the card is shown.
+  const auto step = [this](int by) {
+    const int count = KokyakuCardPane::kTabCount;
+    Act([&] { pane_.OnTabClicked((pane_.Tab() + by + count) % count); });
+  };
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
+    new QShortcut(keys, this, [step] { step(1); }, Qt::WindowShortcut);
+  }
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
+    new QShortcut(keys, this, [step] { step(-1); }, Qt::WindowShortcut);
+  }
 }
 
 void KokyakuCardPaneWidget::BuildButtons() {
@@ -103,6 +165,10 @@ void KokyakuCardPaneWidget::FillHistory() {
 
 void KokyakuCardPaneWidget::Refresh() {
   const bool onHistory = pane_.Tab() == KokyakuCardPane::kHistoryTab;
+  {
+    const QSignalBlocker quiet(tabs_);
+    tabs_->setCurrentIndex(pane_.Tab());
+  }
   for (const ButtonView& b : buttons_) {
     b.button->setVisible(b.historyTab == onHistory);
     b.button->setEnabled(pane_.IsEnabled(b.command));
@@ -118,38 +184,17 @@ void KokyakuCardPaneWidget::Refresh() {
   update();
 }
 
-QRect KokyakuCardPaneWidget::TabRect(int tab) const {
-  const int left = std::max(0, width() - KokyakuCardPane::kTabWidth * (KokyakuCardPane::kTabCount - tab));
-  return {left, 0, KokyakuCardPane::kTabWidth, KokyakuCardPane::kTabHeight};
-}
-
 void KokyakuCardPaneWidget::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(QRect(0, KokyakuCardPane::kTabHeight, width(), height() - KokyakuCardPane::kTabHeight),
                    ColourOf(KokyakuCardPane::TabColour(pane_.Tab())));
-  for (int tab = 0; tab < KokyakuCardPane::kTabCount; ++tab) {
-    const QRect rect = TabRect(tab);
-    const bool current = tab == pane_.Tab();
-    painter.setPen(QColor(0x80, 0x80, 0x80));
-    painter.setBrush(ColourOf(KokyakuCardPane::TabColour(tab)));
-    // The current tab opens into the coloured area below it.
-    painter.drawRect(rect.adjusted(0, 0, -1, current ? 1 : -1));
-    painter.setPen(Qt::black);
-    painter.setFont(PaneFont(*this, current ? 15 : 12, current));
-    painter.drawText(rect, Qt::AlignCenter, ui::ToQString(KokyakuCardPane::TabName(tab)));
-  }
-}
-
-void KokyakuCardPaneWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  for (int tab = 0; tab < KokyakuCardPane::kTabCount; ++tab) {
-    if (TabRect(tab).contains(event->position().toPoint())) return Act([&] { pane_.OnTabClicked(tab); });
-  }
 }
 
 void KokyakuCardPaneWidget::resizeEvent(QResizeEvent*) { LayOut(); }
 
 void KokyakuCardPaneWidget::LayOut() {
+  const int tabsWidth = KokyakuCardPane::kTabWidth * KokyakuCardPane::kTabCount;
+  tabs_->setGeometry(std::max(0, width() - tabsWidth), 0, tabsWidth, KokyakuCardPane::kTabHeight);
   const QRect content(QPoint(KokyakuCardPane::kMargin, KokyakuCardPane::kContentTop),
                       QPoint(width() - KokyakuCardPane::kMargin - 1, height() - KokyakuCardPane::kMargin - 1));
   list_->setGeometry(content);

@@ -1,6 +1,8 @@
 #pragma once
-// The card pane on screen: three tabs drawn at the top right, the tab's buttons, and below them
-// the history list or the detail card, filling the content area and following every resize.
+// The card pane on screen: three tabs at the top right, the tab's buttons, and below them the
+// history list or the detail card, filling the content area and following every resize. The tabs
+// are a real tab bar, so screen readers find them as page tabs by caption and the keyboard moves
+// between them (arrow keys on the bar, Ctrl+Tab and Ctrl+Shift+Tab anywhere in the window).
 // Clicks go to the model; Refresh shows what the model holds after the list view told it
 // something.
 
@@ -11,6 +13,7 @@
 #include "customers/KokyakuCardPane.h"
 
 class QPushButton;
+class QTabBar;
 class QTreeWidget;
 
 namespace customers {
@@ -23,15 +26,13 @@ class KokyakuCardPaneWidget : public QWidget {
 
   // Tab, buttons, history rows and card page as the model has them.
   void Refresh();
-  // The rectangle of a tab (0 to 2) in this widget.
-  QRect TabRect(int tab) const;
+  QTabBar* Tabs() const { return tabs_; }
 
   KokyakuCardSheet* Sheet() const { return sheet_; }
   QTreeWidget* HistoryList() const { return list_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
@@ -41,6 +42,7 @@ class KokyakuCardPaneWidget : public QWidget {
     bool historyTab;
   };
 
+  void BuildTabs();
   void BuildButtons();
   void BuildHistoryList();
   void FillHistory();
@@ -53,6 +55,7 @@ class KokyakuCardPaneWidget : public QWidget {
   }
 
   KokyakuCardPane& pane_;
+  QTabBar* tabs_ = nullptr;
   std::vector<ButtonView> buttons_;
   QTreeWidget* list_ = nullptr;
   KokyakuCardSheet* sheet_ = nullptr;

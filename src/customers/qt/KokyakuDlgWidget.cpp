@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "customers/qt/ChoiceListComboBox.h"
+#include "ui/qt/ChoiceListComboBox.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 #include "ui/qt/ScreenFit.h"

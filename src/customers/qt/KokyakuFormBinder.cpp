@@ -11,9 +11,9 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "app/AppRoutines.h"
-#include "customers/qt/ChoiceListComboBox.h"
 #include "records/KokyakuColumns.h"
+#include "shell/AppRoutines.h"
+#include "ui/qt/ChoiceListComboBox.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 
@@ -31,8 +31,8 @@ class FuriganaEdit : public QLineEdit {
 
  protected:
   void focusInEvent(QFocusEvent* event) override {
-    const app::ImeMode mode = app::SetImeMode(true, true);
-    setProperty("imeMode", mode == app::ImeMode::HalfKatakana ? QStringLiteral("halfKatakana") : QString());
+    const shell::ImeMode mode = shell::SetImeMode(true, true);
+    setProperty("imeMode", mode == shell::ImeMode::HalfKatakana ? QStringLiteral("halfKatakana") : QString());
     setInputMethodHints(Qt::ImhNone);
     QLineEdit::focusInEvent(event);
   }
@@ -119,15 +119,15 @@ QComboBox* KokyakuFormBinder::Suggestions(std::string_view column, const char* c
   return box;
 }
 
-ChoiceListComboBox* KokyakuFormBinder::ChoiceList(std::string_view column, const char* caption, int list,
+ui::ChoiceListComboBox* KokyakuFormBinder::ChoiceList(std::string_view column, const char* caption, int list,
                                                   ui::Ui& ui, const std::filesystem::path& install) {
-  auto* box = new ChoiceListComboBox(ui, install, QString::fromUtf8(caption), parent_);
+  auto* box = new ui::ChoiceListComboBox(ui, install, QString::fromUtf8(caption), parent_);
   box->Fill(list, !form_.IsViewOnly());
   box->setEnabled(!form_.IsViewOnly());
   const std::string key(column);
   QObject::connect(box, &QComboBox::currentTextChanged, box,
                    [this, key](const QString& t) { form_.SetText(key, FromQString(t)); });
-  Bind(column, box, [this, box, key] { ShowComboText(box, ToQString(form_.Text(key))); });
+  Bind(column, box, [this, box, key] { box->ShowText(form_.Text(key)); });
   return box;
 }
 

@@ -23,9 +23,11 @@ class QLineEdit;
 class QRadioButton;
 class QWidget;
 
-namespace customers {
-
+namespace ui {
 class ChoiceListComboBox;
+}
+
+namespace customers {
 
 class KokyakuFormBinder {
  public:
@@ -40,7 +42,7 @@ class KokyakuFormBinder {
   // An editable list of fixed suggestions (prefectures, honorifics).
   QComboBox* Suggestions(std::string_view column, const char* caption, const std::vector<std::string>& texts);
   // A choice-list box (auto-registering) filled from list.
-  ChoiceListComboBox* ChoiceList(std::string_view column, const char* caption, int list, ui::Ui& ui,
+  ui::ChoiceListComboBox* ChoiceList(std::string_view column, const char* caption, int list, ui::Ui& ui,
                                  const std::filesystem::path& install);
   // A drop-down list whose items store their values (codes, 締日, 決算月, colours).
   QComboBox* Values(std::string_view column, const char* caption, std::vector<ChoiceItem> items);

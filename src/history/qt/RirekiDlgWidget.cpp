@@ -12,11 +12,11 @@
 #include <functional>
 #include <utility>
 
-#include "customers/qt/ChoiceListComboBox.h"
 #include "history/RirekiDateLists.h"
 #include "history/qt/RirekiFieldGrid.h"
 #include "history/qt/RirekiPictureView.h"
 #include "history/qt/YearSpinBox.h"
+#include "ui/qt/ChoiceListComboBox.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 
@@ -61,15 +61,6 @@ void ShowPosition(QComboBox* box, int position) {
   box->setCurrentIndex(position);
 }
 
-// The text goes into the box as it is; an item of exactly that text is chosen with it.
-void ShowChoice(QComboBox* box, const std::string& text) {
-  const QSignalBlocker quiet(box);
-  const QString shown = ToQString(text);
-  if (box->currentText() == shown) return;
-  box->setCurrentIndex(box->findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive));
-  box->setEditText(shown);
-}
-
 }  // namespace
 
 RirekiDlgWidget::RirekiDlgWidget(CRirekiDlg& model, QWidget* parent) : ui::ModelDialog(model, parent), model_(model) {
@@ -103,7 +94,7 @@ void RirekiDlgWidget::BuildDate() {
 
 void RirekiDlgWidget::BuildTexts() {
   const auto choice = [this](const char* caption, int list) {
-    auto* box = new customers::ChoiceListComboBox(model_.ChoiceUi(), model_.Install(), QString::fromUtf8(caption), this);
+    auto* box = new ui::ChoiceListComboBox(model_.ChoiceUi(), model_.Install(), QString::fromUtf8(caption), this);
     box->Fill(list);
     return box;
   };
@@ -162,9 +153,9 @@ void RirekiDlgWidget::Refresh() {
   ShowItems(day_, model_.DayCount(), model_.DayPosition());
   ShowPosition(hour_, model_.HourPosition());
   ShowPosition(minute_, model_.MinutePosition());
-  ShowChoice(staff_, model_.Staff());
-  ShowChoice(summary_, model_.Summary());
-  ShowChoice(keyword_, model_.Keyword());
+  staff_->ShowText(model_.Staff());
+  summary_->ShowText(model_.Summary());
+  keyword_->ShowText(model_.Keyword());
   if (details_->toPlainText() != ToQString(model_.Details())) {
     const QSignalBlocker quiet(details_);
     details_->setPlainText(ToQString(model_.Details()));

@@ -11,7 +11,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace customers {
+namespace ui {
 class ChoiceListComboBox;
 }
 
@@ -38,7 +38,7 @@ class RirekiDlgWidget : public ui::ModelDialog {
   CRirekiDlg& model_;
   YearSpinBox* year_;
   QComboBox *month_, *day_, *hour_, *minute_;
-  customers::ChoiceListComboBox *staff_, *summary_, *keyword_;
+  ui::ChoiceListComboBox *staff_, *summary_, *keyword_;
   QPlainTextEdit* details_;
   QLineEdit *amount_, *picturePath_;
   RirekiPictureView* picture_;

@@ -1,21 +1,22 @@
-#include "app/CTovanaDoc.h"
+#include "shell/CTovanaDoc.h"
 
 #include <algorithm>
 #include <array>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "app/AppRoutines.h"
 #include "platform/CProfile.h"
 #include "platform/DataDirFile.h"
 #include "platform/InstallLayout.h"
 #include "platform/StoredFile.h"
 #include "records/CQmvFile.h"
+#include "records/KokyakuColumns.h"
 #include "settings/ArchiveError.h"
 #include "settings/CSettingsFile.h"
 #include "settings/FileError.h"
+#include "shell/AppRoutines.h"
 
-namespace app {
+namespace shell {
 
 namespace {
 
@@ -34,19 +35,6 @@ bool HoldsDatabase(const fs::path& folder) {
 
 std::array<std::string*, 5> PictureFields(CKokyaku& k) {
   return {&k.Picture1, &k.Picture2, &k.Picture3, &k.Picture4, &k.Picture5};
-}
-
-// The address CommonMail picks; empty when it picks none.
-const std::string& StandardAddress(const CKokyaku& k) {
-  static const std::string none;
-  switch (k.CommonMail) {
-    case 1: return k.EMail1;
-    case 2: return k.EMail2;
-    case 3: return k.EMail3;
-    case 4: return k.EMail4;
-    case 5: return k.EMail5;
-    default: return none;
-  }
 }
 
 }  // namespace
@@ -224,7 +212,7 @@ int CTovanaDoc::GetMailAddresses(const records::IdArray& ids, std::vector<std::s
   for (std::int32_t id : ids) {
     const auto found = byId.find(id);
     if (found == byId.end()) continue;
-    const std::string& address = StandardAddress(*found->second);
+    const std::string& address = records::CommonMailAddress(*found->second);
     if (!address.empty()) addresses.push_back(address);
   }
   if (addresses.empty()) return -1;
@@ -264,4 +252,4 @@ int CTovanaDoc::SetCardType(int type) {
   return profile_->WriteInt(kProfileSection, kCardTypeEntry, type) ? 1 : 0;
 }
 
-}  // namespace app
+}  // namespace shell

@@ -1,4 +1,4 @@
-#include "customers/qt/ChoiceListComboBox.h"
+#include "ui/qt/ChoiceListComboBox.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -7,7 +7,7 @@
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
 
-namespace customers {
+namespace ui {
 
 ChoiceListComboBox::ChoiceListComboBox(ui::Ui& ui, const std::filesystem::path& install, const QString& caption,
                                        QWidget* parent)
@@ -34,6 +34,14 @@ void ChoiceListComboBox::ShowItems() {
   setEditText(typed);
 }
 
+void ChoiceListComboBox::ShowText(const std::string& text) {
+  const QSignalBlocker quiet(this);
+  const QString shown = ui::ToQString(text);
+  if (currentText() == shown) return;
+  setCurrentIndex(model_.ItemOf(text));
+  setEditText(shown);
+}
+
 void ChoiceListComboBox::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
   // The pop-up list takes the focus while open; that is not leaving the box.
@@ -41,4 +49,4 @@ void ChoiceListComboBox::focusOutEvent(QFocusEvent* event) {
   if (model_.OnFocusLeave(ui::FromQString(currentText()))) ShowItems();
 }
 
-}  // namespace customers
+}  // namespace ui

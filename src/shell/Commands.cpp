@@ -1,9 +1,9 @@
-#include "app/Commands.h"
+#include "shell/Commands.h"
 
 #include <algorithm>
 #include <iterator>
 
-namespace app::cmd {
+namespace shell::cmd {
 
 namespace {
 
@@ -75,4 +75,4 @@ std::optional<Command> Find(int id) {
   return *it;
 }
 
-}  // namespace app::cmd
+}  // namespace shell::cmd

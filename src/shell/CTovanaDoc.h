@@ -18,7 +18,7 @@ namespace platform {
 class CProfile;
 }
 
-namespace app {
+namespace shell {
 
 // The customer entry card the user chose: which entry dialog adds and edits customers.
 enum CardTypes { kCardNormal = 0, kCardPerson = 1, kCardCompany = 2 };
@@ -168,4 +168,4 @@ class CTovanaDoc {
 
 using settings::kFileErrorMessage;
 
-}  // namespace app
+}  // namespace shell

@@ -13,7 +13,7 @@
 #include "settings/CQMVComboData.h"
 #include "ui/Ui.h"
 
-namespace customers {
+namespace shell {
 
 class CQMVComboBox {
  public:
@@ -26,6 +26,9 @@ class CQMVComboBox {
   int Fill(int list, bool autoRegister = true);
 
   const std::vector<std::string>& Items() const { return items_; }
+  // The item a stored text chooses: the one equal to it byte for byte, else -1. A text that only
+  // begins an item, or differs from it in case, chooses none and is shown and saved as stored.
+  int ItemOf(std::string_view text) const;
   std::size_t TextLimit() const { return textLimit_; }
   bool AutoRegisters() const { return autoRegister_; }
   int List() const { return data_.GetList(); }
@@ -41,4 +44,4 @@ class CQMVComboBox {
   std::size_t textLimit_ = kInitialTextLimit;
 };
 
-}  // namespace customers
+}  // namespace shell

@@ -1,4 +1,4 @@
-#include "app/CTovanaDoc.h"
+#include "shell/CTovanaDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 
 #include "platform/CProfile.h"
 #include "platform/TempFolder.h"
-#include "text/Cp932.h"
 #include "records/CQmvFile.h"
 #include "records/QmvSchema.h"
+#include "text/Cp932.h"
 #include "ui/ScriptedUi.h"
 
-namespace app {
+namespace shell {
 namespace {
 
 namespace fs = std::filesystem;
@@ -304,4 +304,4 @@ TEST_F(DocCustomersTest, MailAddressesFollowTheStandardAddressOfEachCustomer) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace shell

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace shell {
 
-// What the frame's find dialog asks the screen to look for.
+// What the frame's find dialog asks the screen to look for. The search always matches case, so
+// the dialog offers no choice of it.
 struct FindRequest {
   std::string text;
   bool down = true;
-  bool matchCase = false;
 };
 
 // One item of a menu; an id of 0 is a separator, an item with children a sub-menu.
@@ -28,6 +28,8 @@ class CScreen {
  public:
   // Screen numbers.
   enum : int { kMenu = 0, kCustomerList = 1, kCustomerCard = 2, kCustomerCard2 = 3, kHistory = 4, kDM = 5 };
+  // What a command of the menus says when this version does not offer it.
+  static constexpr const char* kNotAvailable = "この機能は、このバージョンではご利用いただけません。";
 
   virtual ~CScreen() = default;
   virtual int Number() const = 0;
@@ -50,4 +52,4 @@ class CScreen {
   virtual void OnFind(const FindRequest& /*request*/) {}
 };
 
-}  // namespace app
+}  // namespace shell

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace shell {
 
 // 1 ordinary folder path without a final separator, 2 with one, 3 a drive root without one ("C:")
 // or a path of one character, 4 a drive root with one ("C:\") or "/" or "\" alone. Both "/" and "\"
@@ -48,4 +48,4 @@ std::int32_t GetCommonControlsVersion();
 // The About box text for a version number: 100 gives "顧客ソレル\nVersion 1.00".
 std::string AboutText(int versionNumber);
 
-}  // namespace app
+}  // namespace shell

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace app::cmd {
+namespace shell::cmd {
 
 enum : int {
   kMenuScreen = 32772,   // メニュー画面へ
@@ -79,4 +79,4 @@ struct Command {
 // The command with this id, if the program has one.
 std::optional<Command> Find(int id);
 
-}  // namespace app::cmd
+}  // namespace shell::cmd

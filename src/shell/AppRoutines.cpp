@@ -1,10 +1,17 @@
-#include "app/AppRoutines.h"
+#include "shell/AppRoutines.h"
 
 #include <cstdio>
 
+#include "records/CQmvFile.h"
+#include "settings/CDefKokyaku.h"
+#include "settings/CDefaultSort.h"
+#include "settings/CExtract.h"
+#include "settings/CQMVColSet.h"
+#include "settings/CQMVComboData.h"
+#include "settings/CQMVDispKokyakuCol.h"
 #include "text/Cp932.h"
 
-namespace app {
+namespace shell {
 
 namespace {
 
@@ -31,9 +38,15 @@ std::string WithoutFinalSeparator(std::string_view path) {
 void ListDataFiles(int mode, std::vector<std::string>& list) {
   list.clear();
   if (mode != 1 && mode != 2) return;
-  list = {"ZQQMV.qmv",    "QMVColSet.sys", "QMVDispCol.sys", "RirekiType.dat", "RirekiWord.dat",
-          "DMType.dat",   "KImportant.dat", "KRank1.dat",   "KRank2.dat",     "KPayMeth.dat",
-          "KCompType.dat", "Tantou.dat",    "QMVExtract.sys", "DefKokyaku.dat", "DefOrder.dat"};
+  // Each name comes from the owner of its file: the database, the columns, the nine choice lists
+  // in their numbered order, the saved extractions, the pre-extraction and the default order.
+  list = {records::CQmvFile::kDatabaseName, std::string(settings::CQMVColSet::kFileName),
+          std::string(settings::CQMVDispKokyakuCol::kFileName)};
+  for (int choices = 0; choices < settings::CQMVComboData::kListCount; ++choices) {
+    list.emplace_back(settings::CQMVComboData::FileName(choices));
+  }
+  list.insert(list.end(), {settings::CExtract::kFileName, settings::CDefKokyaku::kFileName,
+                           settings::CDefaultSort::kFileName});
 }
 
 UIFont CreateUIFont(std::string_view face, int height, int width, bool bold, int weight, bool italic,
@@ -61,4 +74,4 @@ std::string AboutText(int versionNumber) {
   return "顧客ソレル\nVersion " + n.substr(0, 1) + "." + n.substr(n.size() - 2);
 }
 
-}  // namespace app
+}  // namespace shell

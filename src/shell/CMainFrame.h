@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "app/CScreen.h"
+#include "shell/CScreen.h"
 #include "ui/Ui.h"
 
-namespace app {
+namespace shell {
 
 class CTovanaDoc;
 
@@ -108,4 +108,4 @@ class CMainFrame {
   bool findOpen_ = false;
 };
 
-}  // namespace app
+}  // namespace shell

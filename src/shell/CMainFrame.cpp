@@ -1,11 +1,11 @@
-#include "app/CMainFrame.h"
+#include "shell/CMainFrame.h"
 
-#include "app/CAboutDlg.h"
-#include "app/CTovanaDoc.h"
-#include "app/Commands.h"
 #include "platform/CNeritEnv.h"
+#include "shell/CAboutDlg.h"
+#include "shell/CTovanaDoc.h"
+#include "shell/Commands.h"
 
-namespace app {
+namespace shell {
 
 namespace {
 
@@ -135,4 +135,4 @@ bool CMainFrame::OnCommand(int id) {
   }
 }
 
-}  // namespace app
+}  // namespace shell

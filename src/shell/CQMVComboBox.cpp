@@ -1,8 +1,8 @@
-#include "customers/CQMVComboBox.h"
+#include "shell/CQMVComboBox.h"
 
 #include <algorithm>
 
-namespace customers {
+namespace shell {
 
 CQMVComboBox::CQMVComboBox(ui::Ui& ui, std::filesystem::path install) : data_(ui, std::move(install)) {}
 
@@ -18,6 +18,11 @@ int CQMVComboBox::Fill(int list, bool autoRegister) {
   return 1;
 }
 
+int CQMVComboBox::ItemOf(std::string_view text) const {
+  const auto it = std::find(items_.begin(), items_.end(), text);
+  return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
 bool CQMVComboBox::OnFocusLeave(std::string_view text) {
   if (!autoRegister_ || text.empty()) return false;
   if (std::find(items_.begin(), items_.end(), text) != items_.end()) return false;
@@ -28,4 +33,4 @@ bool CQMVComboBox::OnFocusLeave(std::string_view text) {
   return true;
 }
 
-}  // namespace customers
+}  // namespace shell

@@ -1,8 +1,8 @@
-#include "app/AppRoutines.h"
+#include "shell/AppRoutines.h"
 
 #include <gtest/gtest.h>
 
-namespace app {
+namespace shell {
 namespace {
 
 TEST(ClassifyFolderPath, TellsOrdinaryFoldersFromRoots) {
@@ -24,9 +24,12 @@ TEST(ClassifyFolderPath, TellsOrdinaryFoldersFromRoots) {
 TEST(ListDataFiles, OnlyModesOneAndTwoListTheFiles) {
   std::vector<std::string> list{"stale"};
   ListDataFiles(1, list);
-  ASSERT_EQ(list.size(), 15u);
-  EXPECT_EQ(list.front(), "ZQQMV.qmv");
-  EXPECT_EQ(list.back(), "DefOrder.dat");
+  EXPECT_EQ(list, (std::vector<std::string>{"ZQQMV.qmv", "QMVColSet.sys", "QMVDispCol.sys", "RirekiType.dat",
+                                            "RirekiWord.dat", "DMType.dat", "KImportant.dat", "KRank1.dat",
+                                            "KRank2.dat", "KPayMeth.dat", "KCompType.dat", "Tantou.dat",
+                                            "QMVExtract.sys", "DefKokyaku.dat", "DefOrder.dat"}));
+  ListDataFiles(2, list);
+  EXPECT_EQ(list.size(), 15u);
   ListDataFiles(3, list);
   EXPECT_TRUE(list.empty());
 }
@@ -46,4 +49,4 @@ TEST(AboutText, ShowsTheVersionWithTwoDecimals) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace shell

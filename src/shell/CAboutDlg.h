@@ -5,7 +5,7 @@
 
 #include "ui/Ui.h"
 
-namespace app {
+namespace shell {
 
 class CAboutDlg : public ui::CDialogModel {
  public:
@@ -19,4 +19,4 @@ class CAboutDlg : public ui::CDialogModel {
   std::string text_;
 };
 
-}  // namespace app
+}  // namespace shell

@@ -1,14 +1,15 @@
 #pragma once
-// The choice-list drop-down box on Qt: an editable combo box rendering a customers::CQMVComboBox.
+// The choice-list drop-down box on Qt: an editable combo box rendering a shell::CQMVComboBox.
 // Typing is limited to the list's byte limit; leaving the box registers a new text at once.
 
 #include <QComboBox>
 
 #include <filesystem>
+#include <string>
 
-#include "customers/CQMVComboBox.h"
+#include "shell/CQMVComboBox.h"
 
-namespace customers {
+namespace ui {
 
 class ChoiceListComboBox : public QComboBox {
  public:
@@ -17,7 +18,9 @@ class ChoiceListComboBox : public QComboBox {
 
   // Fills the box from list (see CQMVComboBox::Fill); the typed text is kept.
   int Fill(int list, bool autoRegister = true);
-  const CQMVComboBox& Model() const { return model_; }
+  // Shows a stored text as it is, with the item that equals it chosen (see CQMVComboBox::ItemOf).
+  void ShowText(const std::string& text);
+  const shell::CQMVComboBox& Model() const { return model_; }
 
  protected:
   void focusOutEvent(QFocusEvent* event) override;
@@ -25,7 +28,7 @@ class ChoiceListComboBox : public QComboBox {
  private:
   void ShowItems();
 
-  CQMVComboBox model_;
+  shell::CQMVComboBox model_;
 };
 
-}  // namespace customers
+}  // namespace ui

@@ -1,0 +1,50 @@
+# Keeps the layers apart: every file of src/ includes only from its own layer or the layers below.
+#   foundation (text, settings, records, platform, ui)  <  shell  <  subsystems  <  app
+# The Qt views (*/qt/) sit above the model of their folder, ui/qt above shell; only they and
+# main.cpp include Qt. Run as a test: cmake -DSOURCE_DIR=<src> -P CheckLayers.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "SOURCE_DIR is not set")
+endif()
+
+set(foundation text settings records platform ui)
+set(subsystems customers history extract dm printing io maintenance company lookup)
+
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+set(failures "")
+foreach(file IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" top "${file}")
+  string(FIND "${file}" "/qt/" qtAt)
+  set(forbidden "")
+  if(top IN_LIST foundation)
+    # ui/qt renders the shared controls, whose models live in shell.
+    if(file MATCHES "^ui/qt/")
+      set(forbidden app ${subsystems})
+    else()
+      set(forbidden shell app ${subsystems})
+    endif()
+  elseif(top STREQUAL "shell")
+    set(forbidden app ${subsystems})
+  elseif(top IN_LIST subsystems)
+    set(forbidden app)
+  endif()
+
+  file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*" "\\1" target "${line}")
+    string(REGEX MATCH "^[^/]+" targetTop "${target}")
+    if(line MATCHES "\"" AND targetTop IN_LIST forbidden)
+      list(APPEND failures "${file} includes ${target}")
+    endif()
+    if(line MATCHES "<Q" AND qtAt EQUAL -1 AND NOT file STREQUAL "main.cpp")
+      list(APPEND failures "${file} includes Qt (${target}) outside a qt/ folder")
+    endif()
+  endforeach()
+endforeach()
+
+if(failures)
+  list(JOIN failures "\n  " text)
+  message(FATAL_ERROR "Includes across the layers:\n  ${text}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} files keep to their layers")
