@@ -5,6 +5,7 @@
 #include "records/KokyakuColumns.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
+#include "text/Width.h"
 
 namespace customers {
 
@@ -33,6 +34,7 @@ auto ValueField(Record& k, const KokyakuColumn* c) -> decltype(&k.Sex) {
 
 void CKokyakuForm::Show(const CKokyaku& record) {
   shown_ = record;
+  names_ = {};
   if (!viewOnly_) {
     if (shown_.URL1.empty()) shown_.URL1 = kUrlPrefix;
     if (shown_.URL2.empty()) shown_.URL2 = kUrlPrefix;
@@ -53,7 +55,53 @@ void CKokyakuForm::SetText(std::string_view column, std::string text) {
     birthDay_ = std::move(text);
     return;
   }
+  // A name cleared is typed anew: so is its reading.
+  if (!FuriganaOf(column).empty() && text.empty()) StateOf(column)->reading.Clear();
   if (std::string* field = TextField(shown_, records::FindKokyakuColumn(column))) *field = std::move(text);
+}
+
+std::string_view CKokyakuForm::FuriganaOf(std::string_view nameColumn) {
+  if (nameColumn == "Name") return "Yomi";
+  if (nameColumn == "CompName") return "CompYomi";
+  return {};
+}
+
+CKokyakuForm::NameState* CKokyakuForm::StateOf(std::string_view column) {
+  if (column == "Name" || column == "Yomi") return &names_[0];
+  if (column == "CompName" || column == "CompYomi") return &names_[1];
+  return nullptr;
+}
+
+bool CKokyakuForm::OnNameComposition(std::string_view column, std::string_view preedit, std::string_view commit) {
+  NameState* name = StateOf(column);
+  if (!name || FuriganaOf(column).empty() || viewOnly_) return false;
+  name->reading.OnComposition(preedit, commit);
+  const std::string_view furigana = FuriganaOf(column);
+  const std::string current = Text(furigana);
+  const std::string reading = text::ToHalfWidthKatakana(name->reading.Reading());
+  // A reading the person wrote or changed is theirs: it is never overwritten.
+  if (!current.empty() && current != name->filled) return false;
+  if (reading == current) return false;
+  SetText(furigana, reading);
+  name->filled = reading;
+  return true;
+}
+
+void CKokyakuForm::OnFuriganaEntered(std::string_view column) {
+  if (NameState* name = StateOf(column); name && FuriganaOf(column).empty()) name->onEntry = Text(column);
+}
+
+bool CKokyakuForm::OnFuriganaLeft(std::string_view column) {
+  NameState* name = StateOf(column);
+  if (!name || !FuriganaOf(column).empty() || viewOnly_) return false;
+  const std::string typed = Text(column);
+  if (typed == name->onEntry) return false;
+  const std::string half = text::ToHalfWidthKatakana(typed);
+  name->onEntry = half;
+  if (half == typed) return false;
+  if (typed == name->filled) name->filled = half;
+  SetText(column, half);
+  return true;
 }
 
 std::int32_t CKokyakuForm::Value(std::string_view column) const {

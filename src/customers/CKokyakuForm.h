@@ -3,12 +3,14 @@
 // birth date as text, an empty URL as "http://". Pages and sub-dialogs each hold one; reading it
 // checks the byte limits and the birth date and gives the record to save.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "customers/NameReading.h"
 #include "records/CKokyaku.h"
 #include "ui/Ui.h"
 
@@ -45,6 +47,19 @@ class CKokyakuForm {
   // Only the limits of checked and the birth date, as a sub-dialog confirms: true when they hold.
   bool Check(ui::Ui& ui, std::span<const std::string_view> checked);
 
+  // --- Readings ---
+  // The furigana column of a name column: Yomi for Name, CompYomi for CompName; else empty.
+  static std::string_view FuriganaOf(std::string_view nameColumn);
+  // An input-method event in a name column (see NameReading). The kana composed before
+  // conversion fill the name's furigana column in half-width katakana while that column is empty
+  // or still holds only what was filled so. True when the furigana changed.
+  bool OnNameComposition(std::string_view column, std::string_view preedit, std::string_view commit);
+  // A furigana column takes the focus, and leaves it (or Enter ends its editing): hiragana and
+  // full-width katakana typed there in between become half-width katakana. A reading shown and
+  // left untouched stays as stored. True when the text changed.
+  void OnFuriganaEntered(std::string_view column);
+  bool OnFuriganaLeft(std::string_view column);
+
   // The column a failed check or a lookup asks to focus; empty once taken.
   std::string TakeFocus();
   void SetFocus(std::string column) { focus_ = std::move(column); }
@@ -54,7 +69,17 @@ class CKokyakuForm {
   bool CheckLimits(ui::Ui& ui, std::span<const std::string_view> checked);
   bool ReadBirthDay(ui::Ui& ui, records::COleDate& date);
 
+  // Per name column (Name, CompName): the reading typed, the furigana it filled, and the
+  // furigana as it was when its field took the focus.
+  struct NameState {
+    NameReading reading;
+    std::string filled;
+    std::string onEntry;
+  };
+  NameState* StateOf(std::string_view column);
+
   bool viewOnly_;
+  std::array<NameState, 2> names_;
   records::CKokyaku shown_;
   std::string birthDay_;
   std::string focus_;

@@ -1,5 +1,7 @@
 #include "text/Width.h"
 
+#include <iterator>
+
 #include "text/Utf8.h"
 
 namespace text {
@@ -26,6 +28,14 @@ std::string MapCodePoints(std::string_view utf8, Map map) {
     AppendUtf8(out, map(NextCodePoint(utf8, pos)));
   }
   return out;
+}
+
+// The half-width form of a character of kFullKana; 0 when it has none.
+char32_t HalfOf(char32_t full) {
+  for (std::size_t i = 0; i < std::size(kFullKana); ++i) {
+    if (kFullKana[i] == full) return 0xFF61 + static_cast<char32_t>(i);
+  }
+  return 0;
 }
 
 }  // namespace
@@ -67,6 +77,43 @@ std::string HalfKanaToFullWidth(std::string_view utf8) {
     AppendUtf8(out, full);
   }
   return out;
+}
+
+std::string ToHalfWidthKatakana(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    char32_t cp = NextCodePoint(utf8, pos);
+    if (cp >= U'ぁ' && cp <= U'ゖ') cp += U'ァ' - U'ぁ';  // hiragana to katakana
+    if (cp == U'　') {
+      out += ' ';
+    } else if (const char32_t half = HalfOf(cp)) {
+      AppendUtf8(out, half);
+    } else if (cp == U'ヴ' || cp == U'ヷ' || cp == U'ヺ') {
+      AppendUtf8(out, HalfOf(cp == U'ヴ' ? U'ウ' : cp == U'ヷ' ? U'ワ' : U'ヲ'));
+      AppendUtf8(out, kVoicedMark);
+    } else if (TakesVoicedMark(cp - 1) && HalfOf(cp - 1)) {
+      AppendUtf8(out, HalfOf(cp - 1));
+      AppendUtf8(out, kVoicedMark);
+    } else if (TakesSemiVoicedMark(cp - 2) && HalfOf(cp - 2)) {
+      AppendUtf8(out, HalfOf(cp - 2));
+      AppendUtf8(out, kSemiVoicedMark);
+    } else {
+      AppendUtf8(out, cp);
+    }
+  }
+  return out;
+}
+
+bool IsKanaOnly(std::string_view utf8) {
+  if (utf8.empty()) return false;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    const char32_t cp = NextCodePoint(utf8, pos);
+    const bool kana = (cp >= U'ぁ' && cp <= U'ゟ') || (cp >= U'゠' && cp <= U'ヿ') || (cp >= 0xFF66 && cp <= 0xFF9F) ||
+                      cp == U' ' || cp == U'　';
+    if (!kana) return false;
+  }
+  return true;
 }
 
 std::string DigitsToKanji(std::string_view utf8) {

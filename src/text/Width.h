@@ -23,4 +23,14 @@ std::string HalfKanaToFullWidth(std::string_view utf8);
 // Each digit, ASCII or full width, written as its kanji numeral ("2024" to "二〇二四").
 std::string DigitsToKanji(std::string_view utf8);
 
+// A reading as furigana fields keep it: hiragana and full-width katakana become half-width
+// katakana, a voiced or semi-voiced kana two characters (ガ to ｶﾞ, ぱ to ﾊﾟ, ヴ to ｳﾞ), the
+// long-vowel mark, kana punctuation and the ideographic space their half-width forms. Kana with
+// no half-width form (ヵ, ヶ, ヮ, ヰ, ヱ) stay full-width katakana; everything else is kept.
+std::string ToHalfWidthKatakana(std::string_view utf8);
+
+// Whether the text is all kana as an input method composes it before conversion: hiragana,
+// katakana of either width, the long-vowel and voicing marks and spaces. False for empty text.
+bool IsKanaOnly(std::string_view utf8);
+
 }  // namespace text

@@ -2,6 +2,7 @@
 // Japanese captions without cutting them, shows the fixed lists, renders the mode, and passes
 // clicks and keys to its model.
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -152,6 +153,64 @@ TEST_F(EntryDialogsTest, ThePersonCardAddsAndComesBackBlank) {
   ASSERT_EQ(doc.Customers().size(), 2u);
   EXPECT_EQ(doc.Customers()[0]->Name, "佐藤　花子");
   EXPECT_EQ(doc.Customers()[0]->Yomi, "ｻﾄｳ ﾊﾅｺ");
+}
+
+// What an input method sends while a word is typed: the composition shown, then the text handed over.
+void Compose(QWidget* field, const char* preedit) {
+  QInputMethodEvent event(QString::fromUtf8(preedit), {});
+  QApplication::sendEvent(field, &event);
+}
+void HandOver(QWidget* field, const char* text) {
+  QInputMethodEvent event;
+  event.setCommitString(QString::fromUtf8(text));
+  QApplication::sendEvent(field, &event);
+}
+
+TEST_F(EntryDialogsTest, ANameTypedThroughTheInputMethodFillsItsFuriganaAndKanaTypedThereBecomeHalfWidth) {
+  CKokyakuNormalDlg model(ui, KokyakuMode::Add, &owner, Install());
+  KokyakuDlgWidget dialog(model, nullptr);
+  ShowAndWait(dialog);
+  QApplication::setActiveWindow(&dialog);
+  auto* name = Control<QLineEdit>(dialog, "氏名");
+  auto* yomi = Control<QLineEdit>(dialog, "ﾌﾘｶﾞﾅ");
+  auto* company = Control<QLineEdit>(dialog, "会社名");
+  auto* companyYomi = Control<QLineEdit>(dialog, "会社名 ﾌﾘｶﾞﾅ");
+  ASSERT_TRUE(name && yomi && company && companyYomi);
+
+  name->setFocus();
+  for (const char* typed : {"や", "やま", "やまd", "やまだ", "山田"}) Compose(name, typed);
+  HandOver(name, "山田");
+  for (const char* typed : {"た", "たろう", "太郎"}) Compose(name, typed);
+  HandOver(name, "太郎");
+  EXPECT_EQ(name->text(), QString::fromUtf8("山田太郎"));
+  EXPECT_EQ(yomi->text(), QString::fromUtf8("ﾔﾏﾀﾞﾀﾛｳ"));
+
+  company->setFocus();
+  Compose(company, "あおばしょうじ");
+  Compose(company, "青葉商事");
+  HandOver(company, "青葉商事");
+  EXPECT_EQ(companyYomi->text(), QString::fromUtf8("ｱｵﾊﾞｼｮｳｼﾞ"));
+
+  // The person writes the reading in hiragana themselves; leaving the field makes it half width,
+  // and so does Enter, which moves on.
+  companyYomi->setFocus();
+  companyYomi->clear();
+  HandOver(companyYomi, "あおば　しょうじ");
+  name->setFocus();
+  EXPECT_EQ(companyYomi->text(), QString::fromUtf8("ｱｵﾊﾞ ｼｮｳｼﾞ"));
+  yomi->setFocus();
+  yomi->clear();
+  HandOver(yomi, "ヤマダ　たろう");
+  QTest::keyClick(yomi, Qt::Key_Return);
+  EXPECT_EQ(yomi->text(), QString::fromUtf8("ﾔﾏﾀﾞ ﾀﾛｳ"));
+  SaveScreenshot(dialog, "entry-furigana.png");
+
+  ui.ExpectMessage(CKokyakuDlg::kAddQuestion, ui::Answer::Yes);
+  Button(dialog, "追加")->click();
+  ASSERT_EQ(doc.Customers().size(), 2u);
+  EXPECT_EQ(doc.Customers()[0]->Name, "山田太郎");
+  EXPECT_EQ(doc.Customers()[0]->Yomi, "ﾔﾏﾀﾞ ﾀﾛｳ");
+  EXPECT_EQ(doc.Customers()[0]->CompYomi, "ｱｵﾊﾞ ｼｮｳｼﾞ");
 }
 
 TEST_F(EntryDialogsTest, TheSubDialogsFitTheirCaptionsAndTheViewOnlyOnesOnlyClose) {

@@ -26,6 +26,30 @@ TEST(Width, MarksThatCannotMergeStandAlone) {
   EXPECT_EQ(HalfKanaToFullWidth("abcｶ"), "abcカ");
 }
 
+TEST(Width, ReadingsBecomeHalfWidthKatakana) {
+  EXPECT_EQ(ToHalfWidthKatakana("やまだ　たろう"), "ﾔﾏﾀﾞ ﾀﾛｳ");
+  EXPECT_EQ(ToHalfWidthKatakana("ヤマダデザイン"), "ﾔﾏﾀﾞﾃﾞｻﾞｲﾝ");
+  EXPECT_EQ(ToHalfWidthKatakana("ぱぴぷぺぽ バビブベボ"), "ﾊﾟﾋﾟﾌﾟﾍﾟﾎﾟ ﾊﾞﾋﾞﾌﾞﾍﾞﾎﾞ");
+  EXPECT_EQ(ToHalfWidthKatakana("ヴァイオリン、ゔぁ。ヷヺ"), "ｳﾞｧｲｵﾘﾝ､ｳﾞｧ｡ﾜﾞｦﾞ");
+  EXPECT_EQ(ToHalfWidthKatakana("きっちょう・ゆーこ「ぢづ」"), "ｷｯﾁｮｳ･ﾕｰｺ｢ﾁﾞﾂﾞ｣");
+  EXPECT_EQ(ToHalfWidthKatakana("ｶﾞｰﾃﾞﾝ"), "ｶﾞｰﾃﾞﾝ") << "already half width";
+  // No half-width form: kept as full-width katakana; anything not kana is kept as it is.
+  EXPECT_EQ(ToHalfWidthKatakana("ヶ丘ゐヵ"), "ヶ丘ヰヵ");
+  EXPECT_EQ(ToHalfWidthKatakana("ABC 123 株式会社"), "ABC 123 株式会社");
+  // Half width reads back to what was typed, in katakana.
+  EXPECT_EQ(HalfKanaToFullWidth(ToHalfWidthKatakana("がっこう　ぽすと")), "ガッコウ ポスト");
+}
+
+TEST(Width, KanaOnlyIsTheCompositionBeforeConversion) {
+  EXPECT_TRUE(IsKanaOnly("やまだ"));
+  EXPECT_TRUE(IsKanaOnly("ヤマダ　タロウ"));
+  EXPECT_TRUE(IsKanaOnly("ﾔﾏﾀﾞ"));
+  EXPECT_TRUE(IsKanaOnly("すずきー"));
+  EXPECT_FALSE(IsKanaOnly("やまd")) << "a letter still being typed";
+  EXPECT_FALSE(IsKanaOnly("山田"));
+  EXPECT_FALSE(IsKanaOnly(""));
+}
+
 TEST(Width, DigitsBecomeKanjiNumerals) {
   EXPECT_EQ(DigitsToKanji("123-4567"), "一二三-四五六七");
   EXPECT_EQ(DigitsToKanji("０９0"), "〇九〇");

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
@@ -24,18 +25,41 @@ namespace {
 using ui::FromQString;
 using ui::ToQString;
 
-// A furigana field: taking the focus asks the input method for half-width katakana.
+// A furigana field. Taking the focus asks the input method for half-width katakana, which the
+// input methods of Linux do not honour; the form turns what is typed into half-width katakana
+// when the field is left instead.
 class FuriganaEdit : public QLineEdit {
  public:
-  using QLineEdit::QLineEdit;
+  FuriganaEdit(QWidget* parent, std::function<void()> entered) : QLineEdit(parent), entered_(std::move(entered)) {}
 
  protected:
   void focusInEvent(QFocusEvent* event) override {
     const shell::ImeMode mode = shell::SetImeMode(true, true);
     setProperty("imeMode", mode == shell::ImeMode::HalfKatakana ? QStringLiteral("halfKatakana") : QString());
     setInputMethodHints(Qt::ImhNone);
+    entered_();
     QLineEdit::focusInEvent(event);
   }
+
+ private:
+  std::function<void()> entered_;
+};
+
+// A name field: what the input method composes is told to the form before the field takes it, so
+// the reading typed before conversion can fill the furigana.
+class NameEdit : public QLineEdit {
+ public:
+  NameEdit(QWidget* parent, std::function<void(const QInputMethodEvent&)> composed)
+      : QLineEdit(parent), composed_(std::move(composed)) {}
+
+ protected:
+  void inputMethodEvent(QInputMethodEvent* event) override {
+    composed_(*event);
+    QLineEdit::inputMethodEvent(event);
+  }
+
+ private:
+  std::function<void(const QInputMethodEvent&)> composed_;
 };
 
 bool IsFurigana(std::string_view column) { return column == "Yomi" || column == "CompYomi"; }
@@ -80,12 +104,26 @@ void KokyakuFormBinder::Bind(std::string_view column, QWidget* widget, std::func
 }
 
 QLineEdit* KokyakuFormBinder::Edit(std::string_view column, const char* caption) {
-  auto* edit = IsFurigana(column) ? new FuriganaEdit(parent_) : new QLineEdit(parent_);
+  const std::string key(column);
+  QLineEdit* edit = nullptr;
+  if (IsFurigana(column)) {
+    auto* furigana = new FuriganaEdit(parent_, [this, key] { form_.OnFuriganaEntered(key); });
+    // Leaving the field, or Enter before the dialog's default button: the reading is made half width.
+    QObject::connect(furigana, &QLineEdit::editingFinished, furigana, [this, key] {
+      if (form_.OnFuriganaLeft(key)) Refresh();
+    });
+    edit = furigana;
+  } else if (!CKokyakuForm::FuriganaOf(column).empty()) {
+    edit = new NameEdit(parent_, [this, key](const QInputMethodEvent& event) {
+      if (form_.OnNameComposition(key, FromQString(event.preeditString()), FromQString(event.commitString()))) Refresh();
+    });
+  } else {
+    edit = new QLineEdit(parent_);
+  }
   edit->setAccessibleName(QString::fromUtf8(caption));
   const std::size_t limit = LimitOf(column);
   if (limitTyping_ && limit > 0) ui::LimitToCp932Bytes(edit, limit);
   edit->setReadOnly(form_.IsViewOnly());
-  const std::string key(column);
   QObject::connect(edit, &QLineEdit::textChanged, edit,
                    [this, key](const QString& t) { form_.SetText(key, FromQString(t)); });
   Bind(column, edit, [this, edit, key] { ShowText(edit, ToQString(form_.Text(key))); });

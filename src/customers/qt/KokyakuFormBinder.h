@@ -35,7 +35,9 @@ class KokyakuFormBinder {
   // check the limits when saving instead.
   KokyakuFormBinder(CKokyakuForm& form, QWidget* parent, bool limitTyping);
 
-  // A one-line text; furigana columns switch the input method to half-width katakana.
+  // A one-line text. A name column passes what the input method composes to the form (its
+  // reading fills the furigana); a furigana column has the form make its text half-width
+  // katakana when it is left.
   QLineEdit* Edit(std::string_view column, const char* caption);
   // A read-only date ("%Y/%m/%d").
   QLineEdit* DateText(std::string_view column, const char* caption);
