@@ -8,6 +8,7 @@
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CSelectComboDlg.h"
 #include "customers/KokyakuEntry.h"
+#include "history/CRirekiShowDlg.h"
 #include "lookup/CLookupFacility.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
@@ -198,12 +199,18 @@ void CTovanaView::RunButton(int button) {
     case kCustomerCard: c_.frame->SwitchScreen(CScreen::kCustomerCard); return;
     case kDMManagement: c_.frame->SwitchScreen(CScreen::kDM); return;
     case kCustomerList: c_.frame->SwitchScreen(CScreen::kCustomerList); return;
+    case kHistoryList: return OpenHistoryList();
     case kSettings: pendingPopup_ = Popup::Settings; return Changed();
     case kTools: pendingPopup_ = Popup::Tools; return Changed();
     case kHelp: pendingPopup_ = Popup::Help; return Changed();
     case kExit: c_.frame->OnCommand(cmd::kExit); return;
     default: c_.ui->Tell(kNotAvailable, ui::Icon::Information); return;
   }
+}
+
+void CTovanaView::OpenHistoryList() {
+  if (!c_.doc) return c_.ui->Tell(kNoDocument);
+  history::OpenHistoryList(*c_.ui, *c_.frame, c_.doc, history::RirekiDialogs::Standard(*c_.ui, *c_.doc, c_.install));
 }
 
 void CTovanaView::AddCustomer() {

@@ -126,6 +126,7 @@ class CTovanaView : public shell::CScreen {
   bool RunSettingsCommand(int id);
   bool RunToolsCommand(int id);
   void AddCustomer();
+  void OpenHistoryList();
   void SaveNow();
   void RemovePreExtraction();
   void StartTool(const char* program, const char* arguments, const char* failure);

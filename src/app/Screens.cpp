@@ -22,7 +22,8 @@ CMainFrame::ScreenFactory MakeScreenFactory(MenuScreenContext context) {
       case CScreen::kCustomerCard2:
         return std::make_unique<customers::CKokyakuView>(
             customers::ListContext{context.ui, &frame, context.doc, context.install, context.lookups}, n);
-      case CScreen::kHistory: return std::make_unique<history::CRirekiView>(frame);
+      case CScreen::kHistory:
+        return std::make_unique<history::CRirekiView>(history::RirekiViewContext{context.ui, &frame, context.doc, context.install});
       case CScreen::kDM: return std::make_unique<dm::CDMListView>(frame);
       default: return nullptr;
     }

@@ -65,6 +65,9 @@ constexpr Command kCommands[] = {
     {kDeleteHistory, "履歴を削除", ""},
     {kCopyHistory, "履歴をコピー...", ""},
     {kFindHistory, "履歴内を検索...", ""},
+    {kReferHistory, "履歴を参照...", ""},
+    {kRedoExtraction, "抽出のやり直し...", ""},
+    {kSaveExtraction, "抽出条件の保存...", ""},
 };
 
 }  // namespace

@@ -38,6 +38,7 @@
 #include "history/CRirekiDlg.h"
 #include "history/CRirekiListOwner.h"
 #include "history/CRirekiRefDlg.h"
+#include "history/CRirekiShowDlg.h"
 #include "platform/CPassCheckDlg.h"
 #include "platform/CPassSetDlg.h"
 #include "qt/GuiTestSupport.h"
@@ -149,6 +150,7 @@ class ScreenFit : public settings::test::SettingsFolderTest {
       m->LoadEntry(*history.History().front());
       return m;
     });
+    add("history list choice", [] { return std::make_unique<history::CRirekiShowDlg>(); });
     return samples;
   }
 

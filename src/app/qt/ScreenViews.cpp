@@ -4,6 +4,7 @@
 
 #include "app/qt/MenuScreenWidget.h"
 #include "customers/qt/CustomerListWidget.h"
+#include "history/qt/HistoryListWidget.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -33,6 +34,7 @@ QWidget* MakeScreenView(CScreen& screen, CMainFrame& frame, QWidget* parent) {
   if (auto* list = dynamic_cast<customers::CKokyakuView*>(&screen)) {
     return new customers::CustomerListWidget(*list, frame, parent);
   }
+  if (auto* history = dynamic_cast<history::CRirekiView*>(&screen)) return new history::HistoryListWidget(*history, frame, parent);
   return ListScreen(screen, parent);
 }
 

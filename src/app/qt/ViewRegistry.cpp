@@ -17,6 +17,7 @@
 #include "customers/qt/SelectComboDlgWidget.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
+#include "history/qt/RirekiShowDlgWidget.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -38,6 +39,7 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<customers::CAddressSelectDlg, customers::AddressSelectDlgWidget>();
   ui.RegisterView<history::CRirekiDlg, history::RirekiDlgWidget>();
   ui.RegisterView<history::CRirekiRefDlg, history::RirekiRefDlgWidget>();
+  ui.RegisterView<history::CRirekiShowDlg, history::RirekiShowDlgWidget>();
 }
 
 }  // namespace app
