@@ -1,6 +1,7 @@
 #include "history/CRirekiList.h"
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <unordered_map>
 #include <unordered_set>
@@ -44,6 +45,64 @@ double DateKey(const records::COleDate& d) {
 // else needs no date or amount formatted.
 bool OnlyOf(std::string_view text, std::string_view characters) {
   return text.find_first_not_of(characters) == std::string_view::npos;
+}
+
+// The distinct texts of a column, in the order they first appear; ranks receives each row's
+// text as an index into them. An open-addressing table of indexes: a million rows cost no node
+// allocations.
+std::vector<std::string_view> DistinctTexts(const std::vector<RirekiRow>& rows, int column,
+                                            std::vector<std::uint32_t>& ranks) {
+  std::vector<std::string_view> texts;
+  std::size_t capacity = 16;
+  while (capacity < rows.size() * 2) capacity *= 2;
+  std::vector<std::uint32_t> slots(capacity, 0);  // a text's index + 1; 0 free
+  const std::size_t mask = capacity - 1;
+  const std::hash<std::string_view> hash;
+  ranks.clear();
+  ranks.reserve(rows.size());
+  for (const RirekiRow& r : rows) {
+    const std::string_view t = SortTextOf(r, column);
+    std::size_t i = hash(t) & mask;
+    while (slots[i] != 0 && texts[slots[i] - 1] != t) i = (i + 1) & mask;
+    if (slots[i] == 0) {
+      texts.push_back(t);
+      slots[i] = static_cast<std::uint32_t>(texts.size());
+    }
+    ranks.push_back(slots[i] - 1);
+  }
+  return texts;
+}
+
+// The indexes of keys in ascending key order. Each carries eight bytes of its key from where the
+// keys begin to differ (texts of a column often start alike), so most comparisons never reach
+// the keys themselves.
+std::vector<std::uint32_t> OrderOfKeys(const std::vector<std::string>& keys) {
+  std::size_t common = keys.empty() ? 0 : keys.front().size();
+  for (const std::string& k : keys) {
+    common = std::min(common, k.size());
+    while (common > 0 && k.compare(0, common, keys.front(), 0, common) != 0) --common;
+    if (common == 0) break;
+  }
+  struct Keyed {
+    std::uint64_t head;
+    std::uint32_t index;
+  };
+  std::vector<Keyed> keyed(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    std::uint64_t head = 0;
+    for (std::size_t b = common; b < common + 8; ++b) {
+      head = head << 8 | (b < keys[i].size() ? static_cast<unsigned char>(keys[i][b]) : 0u);
+    }
+    keyed[i] = {head, static_cast<std::uint32_t>(i)};
+  }
+  std::sort(keyed.begin(), keyed.end(), [&keys, common](const Keyed& a, const Keyed& b) {
+    if (a.head != b.head) return a.head < b.head;
+    return keys[a.index].compare(common, std::string::npos, keys[b.index], common, std::string::npos) < 0;
+  });
+  std::vector<std::uint32_t> order;
+  order.reserve(keys.size());
+  for (const Keyed& k : keyed) order.push_back(k.index);
+  return order;
 }
 
 }  // namespace
@@ -95,20 +154,9 @@ void CRirekiList::SortBy(int column) {
     numbers.reserve(rows_.size());
     for (const RirekiRow& r : rows_) numbers.push_back(column == kDate ? DateKey(r.entry->Date) : r.entry->Money);
   } else {
-    std::unordered_map<std::string_view, std::uint32_t> distinct;
-    std::vector<std::string_view> texts;
-    ranks.reserve(rows_.size());
-    for (const RirekiRow& r : rows_) {
-      const auto [it, added] = distinct.try_emplace(SortTextOf(r, column), static_cast<std::uint32_t>(texts.size()));
-      if (added) texts.push_back(it->first);
-      ranks.push_back(it->second);
-    }
-    std::vector<std::string> keys;
-    keys.reserve(texts.size());
-    for (std::string_view t : texts) keys.push_back(text::JapaneseSortKey(t));
-    std::vector<std::uint32_t> byKey(texts.size());
-    std::iota(byKey.begin(), byKey.end(), 0u);
-    std::sort(byKey.begin(), byKey.end(), [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+    const std::vector<std::string_view> texts = DistinctTexts(rows_, column, ranks);
+    const std::vector<std::string> keys = text::JapaneseSortKeys(texts);
+    const std::vector<std::uint32_t> byKey = OrderOfKeys(keys);
     // Texts with equal keys (differing only in case or width) share a rank, so they keep their order.
     std::vector<std::uint32_t> rankOf(texts.size());
     std::uint32_t rank = 0;
@@ -120,12 +168,21 @@ void CRirekiList::SortBy(int column) {
   }
 
   std::vector<std::size_t> order(rows_.size());
-  std::iota(order.begin(), order.end(), 0);
-  const auto before = [&](std::size_t a, std::size_t b) {
-    return numbers.empty() ? ranks[a] < ranks[b] : numbers[a] < numbers[b];
-  };
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return descending ? before(b, a) : before(a, b); });
+  if (numbers.empty()) {
+    // Ranks are dense: a counting sort orders the rows in one pass, equal ranks in the order
+    // they had, whichever the direction.
+    const std::uint32_t top = ranks.empty() ? 0 : *std::max_element(ranks.begin(), ranks.end());
+    std::vector<std::size_t> start(static_cast<std::size_t>(top) + 2, 0);
+    const auto slot = [&](std::uint32_t r) { return static_cast<std::size_t>(descending ? top - r : r); };
+    for (std::uint32_t r : ranks) ++start[slot(r) + 1];
+    for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+    for (std::size_t i = 0; i < ranks.size(); ++i) order[start[slot(ranks[i])]++] = i;
+  } else {
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+      return descending ? numbers[b] < numbers[a] : numbers[a] < numbers[b];
+    });
+  }
 
   std::vector<char> wasSelected(rows_.size(), 0);
   for (int s : selected_) wasSelected[static_cast<std::size_t>(s)] = 1;
@@ -154,6 +211,12 @@ records::IdArray CRirekiList::SelectedIds() const {
 }
 
 int CRirekiList::Find(std::string_view text, int from, bool down) const {
+  // Japanese text repeats its lead bytes, which a plain search stops at again and again; the
+  // skip table passes over them.
+  const std::boyer_moore_horspool_searcher searcher(text.begin(), text.end());
+  const auto contains = [&searcher](std::string_view cell) {
+    return std::search(cell.begin(), cell.end(), searcher) != cell.end();
+  };
   const bool mayBeDate = OnlyOf(text, "0123456789/");
   const bool mayBeAmount = OnlyOf(text, "0123456789.-");
   const int step = down ? 1 : -1;
@@ -161,10 +224,10 @@ int CRirekiList::Find(std::string_view text, int from, bool down) const {
     const RirekiRow& row = rows_[static_cast<std::size_t>(r)];
     for (int c = 0; c < kColumnCount; ++c) {
       if (c == kDate) {
-        if (mayBeDate && row.entry->Date.Format().find(text) != std::string::npos) return r;
+        if (mayBeDate && contains(row.entry->Date.Format())) return r;
       } else if (c == kAmount) {
-        if (mayBeAmount && records::AmountText(row.entry->Money).find(text) != std::string::npos) return r;
-      } else if (TextOf(row, c).find(text) != std::string_view::npos) {
+        if (mayBeAmount && contains(records::AmountText(row.entry->Money))) return r;
+      } else if (contains(TextOf(row, c))) {
         return r;
       }
     }

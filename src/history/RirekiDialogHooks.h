@@ -36,9 +36,11 @@ enum class ExtractionOutcome {
 
 // Runs the extraction dialog asked for. On OK the dialog leaves in doc, as a successful
 // extraction does: the current extraction replaced by the condition run, its saved flag, and
-// the extracted customer IDs or the extracted entries in History() (in the order returned).
-// While it runs History() is empty: the history list keeps the entries it shows and puts them
-// back unless the outcome is History.
+// the extracted customer IDs or the extracted entries appended to History() (in the order
+// returned). For NewForHistory and HistoryOnly, History() is empty while the dialog runs: the
+// history list keeps the entries it shows and puts them back unless the outcome is History.
+// SaveConditions saves doc.CurrentExtraction() under a name and changes nothing else; the
+// caller marks the extraction saved on Saved.
 ExtractionOutcome RunExtractionDialog(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path& install,
                                       ExtractionRequest request);
 

@@ -105,6 +105,12 @@ COleDate COleDate::DateOnly() const {
 std::string COleDate::Format() const {
   if (!IsValid()) return {};
   const CivilTime t = ToCivil();
+  if (t.year >= 0 && t.year <= 9999) {
+    // "%04d/%02d/%02d" digit by digit: lists format a date for every row they search.
+    const auto digit = [](int n) { return static_cast<char>('0' + n % 10); };
+    return {digit(t.year / 1000), digit(t.year / 100), digit(t.year / 10), digit(t.year), '/',
+            digit(t.month / 10),  digit(t.month),      '/',                 digit(t.day / 10), digit(t.day)};
+  }
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", t.year, t.month, t.day);
   return buffer;

@@ -16,6 +16,14 @@ TEST(AmountText, DropsTrailingZerosAndPoint) {
   EXPECT_EQ(AmountText(100), "100");
   EXPECT_EQ(AmountText(-12.25), "-12.25");
   EXPECT_EQ(AmountText(1e12), "1000000000000");
+  // Rounded as printf rounds the binary value: 0.125 is exact and goes to even, 2.675 is below.
+  EXPECT_EQ(AmountText(0.125), "0.12");
+  EXPECT_EQ(AmountText(2.675), "2.67");
+  EXPECT_EQ(AmountText(-100000000), "-100000000");
+  // A huge stored figure keeps every digit instead of a cut-off buffer's zeros being dropped.
+  const std::string huge = AmountText(1e300);
+  EXPECT_EQ(huge.size(), 301u);
+  EXPECT_EQ(huge.substr(0, 4), "1000");
 }
 
 TEST(Records, ClearGivesAnEmptyRecord) {
@@ -50,6 +58,8 @@ TEST(OleDate, CivilConversionMatchesKnownDays) {
   EXPECT_EQ(noon.FormatWithTime(), "1899/12/29 06:00");
   EXPECT_EQ(COleDate::FromCivil({2024, 12, 31, 23, 59, 0}).FormatWithTime(), "2024/12/31 23:59");
   EXPECT_EQ(COleDate(45000.9999999999).Format(), "2023/03/16");
+  EXPECT_EQ(COleDate::FromCivil(100, 1, 2).Format(), "0100/01/02");
+  EXPECT_EQ(COleDate::FromCivil(9999, 12, 31).Format(), "9999/12/31");
   for (int y : {100, 1600, 1970, 2000, 2100, 9999}) {
     const COleDate d = COleDate::FromCivil(y, 2, 28);
     EXPECT_EQ(d.ToCivil().year, y);
