@@ -18,6 +18,7 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
 #include "app/Screens.h"
 #include "app/qt/FindDialogWidget.h"
 #include "app/qt/MainFrameWindow.h"
@@ -62,13 +63,9 @@ struct Sample {
   ModelMaker make;
 };
 
-class ScreenFit : public settings::test::SettingsFolderTest {
+class ScreenFit : public shell::test::DocumentFolderTest {
  protected:
   ScreenFit() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     auto k = std::make_unique<records::CKokyaku>(customers::test::SampleCustomer(3));
     customer = doc.AddCustomer(k);
     records::CRirekiData entry;
@@ -175,7 +172,6 @@ class ScreenFit : public settings::test::SettingsFolderTest {
   }
 
   ui::QtUi views;
-  shell::CTovanaDoc doc{ui, Install(), nullptr};
   customers::CKokyakuDocOwner owner{doc, nullptr};
   history::CRirekiListOwner history{ui, doc.Store(), doc.Customers(), Data() / "Picture", false, Install()};
   customers::CKokyakuForm page;
@@ -208,13 +204,7 @@ TEST_F(ScreenFit, EveryDialogFitsTheSmallestScreen) {
 
 TEST_F(ScreenFit, EveryScreenAndTheFindDialogFitTheSmallestScreen) {
   shell::CMainFrame frame(ui, {});
-  app::MenuScreenContext context;
-  context.ui = &ui;
-  context.frame = &frame;
-  context.doc = &doc;
-  context.install = Install();
-  frame.SetDocument(&doc);
-  frame.SetScreenFactory(app::MakeScreenFactory(context));
+  gui_test::WireScreens(frame, doc, ui, Install());
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
   gui_test::ShowAndWait(window);
