@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <system_error>
 
+#include "company/CJishaInfoDlg.h"
+#include "company/CKingakuDlg.h"
 #include "customers/CDispColumnDlg.h"
 #include "customers/CFreeItemDlg.h"
 #include "customers/CKokyakuDocOwner.h"
@@ -70,6 +72,7 @@ int CTovanaView::SelectedTab() const {
 
 void CTovanaView::OnInitialUpdate() {
   if (c_.frame) c_.frame->ShowScreenToolbar(false);
+  company::AskJishaInfoOnFirstRun(*c_.ui, c_.install);
   if (c_.forms && !c_.forms->Read()) c_.ui->Tell(kNoCatalogue);
   if (c_.forms) topCategories_ = c_.forms->TopCategories();
   if (c_.doc && c_.doc->SelectedForm() == 0) c_.doc->ReadEndInfo();
@@ -295,13 +298,13 @@ bool CTovanaView::RunSettingsCommand(int id) {
     case cmd::kStaffList: customers::EditStaffList(*c_.ui, c_.install); return true;
     case cmd::kChoiceLists: customers::EditChoiceLists(*c_.ui, c_.install); return true;
     case cmd::kPreExtractRemove: RemovePreExtraction(); return true;
+    case cmd::kCompanyInfo: company::EditJishaInfo(*c_.ui, c_.install); return true;
+    case cmd::kAmountSettings: company::EditKingaku(*c_.ui, c_.install); return true;
     case cmd::kPassword:
       if (c_.setPassword) c_.setPassword();
       Changed();
       return true;
     case cmd::kPreExtract:
-    case cmd::kCompanyInfo:
-    case cmd::kAmountSettings:
     case cmd::kOriginalForms:
     case cmd::kDataFolder:
       c_.ui->Tell(kNotAvailable, ui::Icon::Information);

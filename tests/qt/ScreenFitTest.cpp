@@ -23,6 +23,8 @@
 #include "app/qt/FindDialogWidget.h"
 #include "app/qt/MainFrameWindow.h"
 #include "app/qt/ViewRegistry.h"
+#include "company/CJishaInfoDlg.h"
+#include "company/CKingakuDlg.h"
 #include "customers/CAddressSelectDlg.h"
 #include "customers/CComboEditDlg.h"
 #include "customers/CComboItemDlg.h"
@@ -96,6 +98,16 @@ class ScreenFit : public shell::test::DocumentFolderTest {
     add("display columns", [this] {
       auto m = std::make_unique<customers::CDispColumnDlg>(ui, Install());
       EXPECT_TRUE(m->Open());
+      return m;
+    });
+    add("own company", [this] {
+      auto m = std::make_unique<company::CJishaInfoDlg>(ui, Install());
+      m->Open();
+      return m;
+    });
+    add("amount calculation", [this] {
+      auto m = std::make_unique<company::CKingakuDlg>(ui, Install());
+      m->Open();
       return m;
     });
     add("free items", [this] {

@@ -3,6 +3,8 @@
 #include "app/qt/AboutDlgWidget.h"
 #include "app/qt/PassCheckDlgWidget.h"
 #include "app/qt/PassSetDlgWidget.h"
+#include "company/qt/JishaInfoDlgWidget.h"
+#include "company/qt/KingakuDlgWidget.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuNormalDlg.h"
 #include "customers/CKokyakuPersonDlg.h"
@@ -38,6 +40,8 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<customers::CAddressSelectDlg, customers::AddressSelectDlgWidget>();
   ui.RegisterView<history::CRirekiDlg, history::RirekiDlgWidget>();
   ui.RegisterView<history::CRirekiRefDlg, history::RirekiRefDlgWidget>();
+  ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
+  ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
 }
 
 }  // namespace app
