@@ -23,13 +23,13 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, bool editable = false) {
   combo->setEditable(editable);
   combo->setAccessibleName(QString::fromUtf8(name));
   combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  combo->setMinimumContentsLength(12);
+  combo->setMinimumContentsLength(9);
   return combo;
 }
 
 QComboBox* MakeConnector(QWidget* parent, const char* name) {
   QComboBox* combo = MakeCombo(parent, name);
-  combo->setMinimumContentsLength(6);
+  combo->setMinimumContentsLength(5);
   for (const char* label : kConnectorLabels) combo->addItem(QString::fromUtf8(label));
   return combo;
 }
@@ -43,9 +43,6 @@ ExtractDlgWidget::ExtractDlgWidget(CExtractDlg& model, QWidget* parent) : ui::Mo
   auto* conditions = new QGroupBox(QString::fromUtf8("抽出条件"), this);
   conditions->setAccessibleName(conditions->title());
   auto* grid = new QGridLayout(conditions);
-  grid->addWidget(ui::MakeLabel("項目", conditions), 0, 1);
-  grid->addWidget(ui::MakeLabel("条件", conditions), 0, 2);
-  grid->addWidget(ui::MakeLabel("比較式", conditions), 0, 3);
   for (int k = 0; k < 3; ++k) {
     const std::string letter(1, static_cast<char>('A' + k));
     Row& row = rows_[static_cast<std::size_t>(k)];
@@ -56,16 +53,19 @@ ExtractDlgWidget::ExtractDlgWidget(CExtractDlg& model, QWidget* parent) : ui::Mo
     row.colour = MakeCombo(conditions, (caption + " 色").c_str());
     row.op = MakeCombo(conditions, (caption + " 比較式").c_str());
     row.label = ui::MakeLabel(caption, conditions, row.item);
+    row.label->setTextFormat(Qt::PlainText);  // "<A>" is the label's text, not markup
     for (const Item& item : model_.Items()) row.item->addItem(ToQString(item.label));
     for (const auto& colour : model_.Colours()) row.colour->addItem(ToQString(colour.name));
-    auto* value = new QHBoxLayout;
-    value->addWidget(row.value);
-    value->addWidget(row.colour);
-    const int line = 1 + 2 * k;
-    grid->addWidget(row.label, line, 0);
-    grid->addWidget(row.item, line, 1);
-    grid->addLayout(value, line, 2);
-    grid->addWidget(row.op, line, 3);
+    row.valueLabel = ui::MakeLabel("条件", conditions, row.value);
+    auto* line = new QHBoxLayout;
+    line->addWidget(row.item, 1);
+    line->addWidget(row.valueLabel);
+    line->addWidget(row.value, 1);
+    line->addWidget(row.colour, 1);
+    line->addWidget(ui::MakeLabel("比較式", conditions, row.op));
+    line->addWidget(row.op);
+    grid->addWidget(row.label, 2 * k, 0);
+    grid->addLayout(line, 2 * k, 1);
     connect(row.item, &QComboBox::activated, this, [this, k](int i) { Act([&] { model_.SelectItem(k, i); }); });
     connect(row.op, &QComboBox::activated, this, [this, k](int i) { model_.SelectOperator(k, i); });
     connect(row.colour, &QComboBox::activated, this, [this, k](int i) { model_.SelectColour(k, i); });
@@ -73,23 +73,24 @@ ExtractDlgWidget::ExtractDlgWidget(CExtractDlg& model, QWidget* parent) : ui::Mo
   }
   ab_ = MakeConnector(conditions, "条件<A>と条件<B>のつなぎ");
   bc_ = MakeConnector(conditions, "条件<B>と条件<C>のつなぎ");
-  grid->addWidget(ab_, 2, 1);
-  grid->addWidget(bc_, 4, 1);
+  grid->addWidget(ui::MakeLabel("A と B", conditions, ab_), 1, 0);
+  grid->addWidget(ab_, 1, 1, Qt::AlignLeft);
+  grid->addWidget(ui::MakeLabel("B と C", conditions, bc_), 3, 0);
+  grid->addWidget(bc_, 3, 1, Qt::AlignLeft);
   grid->setColumnStretch(1, 1);
-  grid->setColumnStretch(2, 1);
   connect(ab_, &QComboBox::activated, this, [this](int i) { Act([&] { model_.SetAB(ConnectorAt(i)); }); });
   connect(bc_, &QComboBox::activated, this, [this](int i) { Act([&] { model_.SetBC(ConnectorAt(i)); }); });
-  grid->addWidget(ui::MakeLabel("※（A  B）  C  の優先順になります", conditions), 7, 0, 1, 4);
-  grid->addWidget(ui::MakeLabel("※項目が日付の場合、 yyyy/mm/dd と入力してください。\n時刻は無視します。", conditions), 8, 0, 1, 4);
+  grid->addWidget(ui::MakeLabel("※（A  B）  C  の優先順になります", conditions), 6, 0, 1, 2);
+  grid->addWidget(ui::MakeLabel("※項目が日付の場合、 yyyy/mm/dd と入力してください。\n時刻は無視します。", conditions), 7, 0, 1, 2);
 
   auto* result = new QGroupBox(QString::fromUtf8("抽出結果"), this);
   result->setAccessibleName(result->title());
   auto* resultRow = new QHBoxLayout(result);
   customers_ = new QRadioButton(QString::fromUtf8("顧客一覧"), result);
+  columns_ = ui::MakeButton("顧客一覧の表示設定...", result, [this] { Act([this] { model_.OnColumns(); }); });
   history_ = new QRadioButton(QString::fromUtf8("履歴一覧"), result);
   customers_->setAccessibleName(customers_->text());
   history_->setAccessibleName(history_->text());
-  columns_ = ui::MakeButton("顧客一覧の表示設定...", result, [this] { Act([this] { model_.OnColumns(); }); });
   resultRow->addWidget(customers_);
   resultRow->addWidget(columns_);
   resultRow->addWidget(history_);
@@ -133,8 +134,10 @@ ExtractDlgWidget::ExtractDlgWidget(CExtractDlg& model, QWidget* parent) : ui::Mo
   auto* left = new QVBoxLayout;
   left->addWidget(conditions);
   left->addWidget(result);
+  left->addStretch();
   top->addLayout(left, 3);
   top->addWidget(savedGroup, 1);
+  saved_->setMinimumWidth(140);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addLayout(buttons);
@@ -163,8 +166,9 @@ void ExtractDlgWidget::FillRow(int k) {
   if (row.value->currentText() != ToQString(c.value)) row.value->setEditText(ToQString(c.value));
   row.value->setVisible(!c.colour);
   row.colour->setVisible(c.colour);
+  row.valueLabel->setBuddy(c.colour ? row.colour : row.value);
   const bool enabled = model_.ConditionEnabled(k);
-  for (QWidget* w : {static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.item), static_cast<QWidget*>(row.value),
+  for (QWidget* w : {static_cast<QWidget*>(row.label), static_cast<QWidget*>(row.valueLabel), static_cast<QWidget*>(row.item), static_cast<QWidget*>(row.value),
                      static_cast<QWidget*>(row.colour), static_cast<QWidget*>(row.op)}) {
     w->setEnabled(enabled);
   }

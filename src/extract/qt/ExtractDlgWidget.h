@@ -23,7 +23,7 @@ class ExtractDlgWidget : public ui::ModelDialog {
 
  private:
   struct Row {
-    QLabel* label;
+    QLabel *label, *valueLabel;
     QComboBox *item, *value, *colour, *op;
     int shownItem = -2;  // the item the value and operator lists were filled for
   };
