@@ -10,6 +10,8 @@
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CSelectComboDlg.h"
 #include "customers/KokyakuEntry.h"
+#include "extract/CExtractDlg.h"
+#include "extract/Extraction.h"
 #include "lookup/CLookupFacility.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
@@ -205,8 +207,18 @@ void CTovanaView::RunButton(int button) {
     case kTools: pendingPopup_ = Popup::Tools; return Changed();
     case kHelp: pendingPopup_ = Popup::Help; return Changed();
     case kExit: c_.frame->OnCommand(cmd::kExit); return;
+    case kExtract: return Extract();
     default: c_.ui->Tell(kNotAvailable, ui::Icon::Information); return;
   }
+}
+
+void CTovanaView::Extract() {
+  if (!c_.frame || !c_.doc) return c_.ui->Tell(kNoDocument);
+  if (!extract::RunExtractionDialog(*c_.ui, *c_.doc, c_.install, extract::CExtractDlg::kGeneral)) return;
+  c_.doc->ClearAnalysis();
+  const settings::CExCondition* extraction = c_.doc->CurrentExtraction();
+  const bool history = extraction && extraction->resultType == settings::CExCondition::kHistory;
+  c_.frame->SwitchScreen(history ? CScreen::kHistory : CScreen::kCustomerList);
 }
 
 void CTovanaView::AddCustomer() {
@@ -300,11 +312,14 @@ bool CTovanaView::RunSettingsCommand(int id) {
     case cmd::kPreExtractRemove: RemovePreExtraction(); return true;
     case cmd::kCompanyInfo: company::EditJishaInfo(*c_.ui, c_.install); return true;
     case cmd::kAmountSettings: company::EditKingaku(*c_.ui, c_.install); return true;
+    case cmd::kPreExtract:
+      extract::SetPreExtraction(*c_.ui, c_.doc, c_.install);
+      Changed();  // the removal command's greying follows the stored condition
+      return true;
     case cmd::kPassword:
       if (c_.setPassword) c_.setPassword();
       Changed();
       return true;
-    case cmd::kPreExtract:
     case cmd::kOriginalForms:
     case cmd::kDataFolder:
       c_.ui->Tell(kNotAvailable, ui::Icon::Information);

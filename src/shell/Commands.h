@@ -68,6 +68,8 @@ enum : int {
   kDeleteHistory,
   kCopyHistory,
   kFindHistory,
+  kRedoExtraction,
+  kSaveExtraction,
 };
 
 struct Command {

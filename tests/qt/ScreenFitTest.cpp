@@ -38,6 +38,8 @@
 #include "customers/CKokyakuSubDlg.h"
 #include "customers/CSelectComboDlg.h"
 #include "customers/SampleCustomers.h"
+#include "extract/CExtractDlg.h"
+#include "extract/ExtractDialogs.h"
 #include "history/CRirekiDlg.h"
 #include "history/CRirekiListOwner.h"
 #include "history/CRirekiRefDlg.h"
@@ -158,6 +160,20 @@ class ScreenFit : public shell::test::DocumentFolderTest {
       m->LoadEntry(*history.History().front());
       return m;
     });
+    for (int form = extract::CExtractDlg::kGeneral; form <= extract::CExtractDlg::kPreExtraction; ++form) {
+      add("extraction", [this, form] {
+        auto m = std::make_unique<extract::CExtractDlg>(ui, doc, Install(), form);
+        m->Open();
+        return m;
+      });
+    }
+    add("extraction save", [this] { return std::make_unique<extract::CExtractSaveDlg>(ui, Data(), condition); });
+    add("extraction rename", [this] { return std::make_unique<extract::CExtractRenameDlg>(ui, "田で始まる顧客"); });
+    add("extraction columns", [this] {
+      auto m = std::make_unique<extract::CExtractColumnDlg>(ui, Install(), std::vector<std::string>{"Name", "Yomi"});
+      EXPECT_TRUE(m->Open());
+      return m;
+    });
     return samples;
   }
 
@@ -187,6 +203,7 @@ class ScreenFit : public shell::test::DocumentFolderTest {
   customers::CKokyakuDocOwner owner{doc, nullptr};
   history::CRirekiListOwner history{ui, doc.Store(), doc.Customers(), Data() / "Picture", false, Install()};
   customers::CKokyakuForm page;
+  settings::CExCondition condition;
   std::int32_t customer = 0;
 };
 

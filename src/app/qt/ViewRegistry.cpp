@@ -17,6 +17,8 @@
 #include "customers/qt/KokyakuPictureDlgWidget.h"
 #include "customers/qt/KokyakuSubDlgWidget.h"
 #include "customers/qt/SelectComboDlgWidget.h"
+#include "extract/qt/ExtractDialogWidgets.h"
+#include "extract/qt/ExtractDlgWidget.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
 #include "ui/qt/QtUi.h"
@@ -38,6 +40,10 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<customers::CKokyakuSubDlg, customers::KokyakuSubDlgWidget>();
   ui.RegisterView<customers::CKokyakuPictureDlg, customers::KokyakuPictureDlgWidget>();
   ui.RegisterView<customers::CAddressSelectDlg, customers::AddressSelectDlgWidget>();
+  ui.RegisterView<extract::CExtractDlg, extract::ExtractDlgWidget>();
+  ui.RegisterView<extract::CExtractSaveDlg, extract::ExtractSaveDlgWidget>();
+  ui.RegisterView<extract::CExtractRenameDlg, extract::ExtractRenameDlgWidget>();
+  ui.RegisterView<extract::CExtractColumnDlg, extract::ExtractColumnDlgWidget>();
   ui.RegisterView<history::CRirekiDlg, history::RirekiDlgWidget>();
   ui.RegisterView<history::CRirekiRefDlg, history::RirekiRefDlgWidget>();
   ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
