@@ -179,7 +179,7 @@ bool CTovanaApp::RecoverUnfinishedWork() {
 void CTovanaApp::OfferUnfinishedWork(const fs::path& copy) {
   const bool recover = ui_.Ask(text::Format(
       "前回『顧客ソレル』が正常に終了しませんでした。\n"
-      "前回の作業途中のデータが残っています。作業途中のデータを復元しますか？\n\n"
+      "前回の作業途中のデータが残っています。\n作業途中のデータを復元しますか？\n\n"
       "「いいえ」を選ぶと、それ以前に保存されていたデータを開きます。\n"
       "作業途中のデータは次の場所に残します。\n%s",
       copy.string()));

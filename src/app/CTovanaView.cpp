@@ -3,11 +3,15 @@
 #include <initializer_list>
 #include <system_error>
 
+#include "company/CJishaInfoDlg.h"
+#include "company/CKingakuDlg.h"
 #include "customers/CDispColumnDlg.h"
 #include "customers/CFreeItemDlg.h"
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CSelectComboDlg.h"
 #include "customers/KokyakuEntry.h"
+#include "extract/CExtractDlg.h"
+#include "extract/Extraction.h"
 #include "history/CRirekiShowDlg.h"
 #include "lookup/CLookupFacility.h"
 #include "platform/InstallLayout.h"
@@ -71,6 +75,7 @@ int CTovanaView::SelectedTab() const {
 
 void CTovanaView::OnInitialUpdate() {
   if (c_.frame) c_.frame->ShowScreenToolbar(false);
+  company::AskJishaInfoOnFirstRun(*c_.ui, c_.install);
   if (c_.forms && !c_.forms->Read()) c_.ui->Tell(kNoCatalogue);
   if (c_.forms) topCategories_ = c_.forms->TopCategories();
   if (c_.doc && c_.doc->SelectedForm() == 0) c_.doc->ReadEndInfo();
@@ -204,6 +209,7 @@ void CTovanaView::RunButton(int button) {
     case kTools: pendingPopup_ = Popup::Tools; return Changed();
     case kHelp: pendingPopup_ = Popup::Help; return Changed();
     case kExit: c_.frame->OnCommand(cmd::kExit); return;
+    case kExtract: return Extract();
     default: c_.ui->Tell(kNotAvailable, ui::Icon::Information); return;
   }
 }
@@ -211,6 +217,15 @@ void CTovanaView::RunButton(int button) {
 void CTovanaView::OpenHistoryList() {
   if (!c_.doc) return c_.ui->Tell(kNoDocument);
   history::OpenHistoryList(*c_.ui, *c_.frame, c_.doc, history::RirekiDialogs::Standard(*c_.ui, *c_.doc, c_.install));
+}
+
+void CTovanaView::Extract() {
+  if (!c_.frame || !c_.doc) return c_.ui->Tell(kNoDocument);
+  if (!extract::RunExtractionDialog(*c_.ui, *c_.doc, c_.install, extract::CExtractDlg::kGeneral)) return;
+  c_.doc->ClearAnalysis();
+  const settings::CExCondition* extraction = c_.doc->CurrentExtraction();
+  const bool history = extraction && extraction->resultType == settings::CExCondition::kHistory;
+  c_.frame->SwitchScreen(history ? CScreen::kHistory : CScreen::kCustomerList);
 }
 
 void CTovanaView::AddCustomer() {
@@ -302,13 +317,16 @@ bool CTovanaView::RunSettingsCommand(int id) {
     case cmd::kStaffList: customers::EditStaffList(*c_.ui, c_.install); return true;
     case cmd::kChoiceLists: customers::EditChoiceLists(*c_.ui, c_.install); return true;
     case cmd::kPreExtractRemove: RemovePreExtraction(); return true;
+    case cmd::kCompanyInfo: company::EditJishaInfo(*c_.ui, c_.install); return true;
+    case cmd::kAmountSettings: company::EditKingaku(*c_.ui, c_.install); return true;
+    case cmd::kPreExtract:
+      extract::SetPreExtraction(*c_.ui, c_.doc, c_.install);
+      Changed();  // the removal command's greying follows the stored condition
+      return true;
     case cmd::kPassword:
       if (c_.setPassword) c_.setPassword();
       Changed();
       return true;
-    case cmd::kPreExtract:
-    case cmd::kCompanyInfo:
-    case cmd::kAmountSettings:
     case cmd::kOriginalForms:
     case cmd::kDataFolder:
       c_.ui->Tell(kNotAvailable, ui::Icon::Information);

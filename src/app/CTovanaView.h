@@ -127,6 +127,8 @@ class CTovanaView : public shell::CScreen {
   bool RunToolsCommand(int id);
   void AddCustomer();
   void OpenHistoryList();
+  // Button 6: the extraction dialog; its result opens on the customer or the history list.
+  void Extract();
   void SaveNow();
   void RemovePreExtraction();
   void StartTool(const char* program, const char* arguments, const char* failure);

@@ -4,6 +4,8 @@
 
 #include "customers/CDispColumnDlg.h"
 #include "customers/KokyakuEntry.h"
+#include "extract/CExtractDlg.h"
+#include "extract/Extraction.h"
 #include "platform/CProfile.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CDefaultSort.h"
@@ -250,18 +252,41 @@ void CKokyakuView::OnClose() {
     }
     if (cardShown_ && cardWidth_ > 0) profile->WriteInt(kCardSection, kCardEntry, cardWidth_);
   }
-  if (subset_) {
+  if (subset_ && !handingOver_) {
     c_.doc->ClearExtraction();
     c_.doc->ClearAnalysis();
   }
 }
 
 bool CKokyakuView::LeaveCheck() {
-  if (ReadOnly() || !c_.doc || !c_.doc->CurrentExtraction() || c_.doc->IsExtractionSaved()) return true;
-  if (!c_.ui->Ask("抽出した条件は保存されていません。保存しますか？")) return true;
-  // Saving a condition comes with the extraction dialogs; until then the user stays here.
-  c_.ui->Tell(kNotAvailable, Icon::Information);
-  return false;
+  if (!c_.doc) return true;
+  const bool goOn = extract::AskToSaveExtraction(*c_.ui, *c_.doc);
+  Changed();
+  return goOn;
+}
+
+void CKokyakuView::Extract() {
+  if (!c_.doc || !LeaveCheck()) return;
+  if (!extract::RunExtractionDialog(*c_.ui, *c_.doc, c_.install, extract::CExtractDlg::kGeneral)) return;
+  c_.doc->ClearAnalysis();
+  const settings::CExCondition* extraction = c_.doc->CurrentExtraction();
+  if (extraction && extraction->resultType == settings::CExCondition::kHistory) {
+    handingOver_ = true;  // the history list shows it
+    c_.frame->SwitchScreen(kHistory);
+    return;
+  }
+  Fill();
+}
+
+void CKokyakuView::RedoExtraction() {
+  if (!c_.doc || !ExtractionButtonsShown()) return;
+  if (extract::RunExtractionDialog(*c_.ui, *c_.doc, c_.install, extract::CExtractDlg::kCustomersOnly)) Fill();
+}
+
+void CKokyakuView::SaveExtraction() {
+  if (!c_.doc || !c_.doc->CurrentExtraction()) return;
+  extract::SaveCurrentExtraction(*c_.ui, *c_.doc);
+  Changed();
 }
 
 bool CKokyakuView::OnCommand(int id) {
@@ -273,6 +298,9 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kSelectAll: SelectAll(); return true;
     case cmd::kShowCount: ShowCount(); return true;
     case cmd::kReleaseExtraction: ReleaseExtraction(); return true;
+    case cmd::kExtract: Extract(); return true;
+    case cmd::kRedoExtraction: RedoExtraction(); return true;
+    case cmd::kSaveExtraction: SaveExtraction(); return true;
     case cmd::kDisplayColumns: EditDisplayColumns(); return true;
     case cmd::kDMScreen: GoToDM(); return true;
     case cmd::kCard: ShowCard(!cardShown_); return true;
@@ -318,6 +346,9 @@ bool CKokyakuView::IsCommandEnabled(int id) const {
     case cmd::kAddCustomer: return true;
     case cmd::kSelectAll: return list_.RowCount() > 0;
     case cmd::kReleaseExtraction: return subset_;
+    case cmd::kExtract: return c_.doc && !c_.doc->CurrentExtraction();
+    case cmd::kRedoExtraction:
+    case cmd::kSaveExtraction: return ExtractionButtonsShown();
     case cmd::kCardHistoryTab:
     case cmd::kCardDetailTab:
     case cmd::kCardDetail2Tab: return cardShown_;
@@ -374,7 +405,7 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
                         cmd::kDeleteAllHistory, 0, cmd::kFindCustomer, cmd::kSelectAll, cmd::kShowCount}),
       menu("履歴(&R)", {cmd::kAddHistory, cmd::kModifyHistory, cmd::kDeleteHistory, cmd::kCopyHistory, 0,
                         cmd::kFindHistory}),
-      menu("抽出(&E)", {cmd::kReleaseExtraction}),
+      menu("抽出(&E)", {cmd::kExtract, 0, cmd::kReleaseExtraction, cmd::kRedoExtraction, cmd::kSaveExtraction}),
       menu("設定(&S)", {cmd::kCardNormal, cmd::kCardPersonal, cmd::kCardCompany, 0, cmd::kDisplayColumns}),
       menu("ﾍﾙﾌﾟ(&H)", {cmd::kHelp, 0, cmd::kAbout}),
   };

@@ -130,6 +130,9 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   void DeleteAllHistory();
   void ShowCount();
   void ReleaseExtraction();
+  void Extract();
+  void RedoExtraction();
+  void SaveExtraction();
   void GoToDM();
   void FindCustomer();
   void EditDisplayColumns();
@@ -152,6 +155,7 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   CKokyakuList list_;
   bool subset_ = false;
   bool analysisShown_ = false;
+  bool handingOver_ = false;  // the extraction goes on to the history list when this screen closes
   bool cardShown_ = false;
   int cardTab_ = KokyakuCardPane::kDetailTab;  // the tab a card opens on unless its screen names one
   int cardWidth_ = 0;

@@ -1,14 +1,24 @@
 #include "history/RirekiDialogHooks.h"
 
+#include "extract/Extraction.h"
 #include "shell/CScreen.h"
 #include "shell/CTovanaDoc.h"
 
 namespace history {
 
-ExtractionOutcome RunExtractionDialog(ui::Ui& ui, shell::CTovanaDoc&, const std::filesystem::path&, ExtractionRequest) {
-  // The extraction dialogs come with the extraction subsystem.
-  ui.Tell(shell::CScreen::kNotAvailable, ui::Icon::Information);
-  return ExtractionOutcome::Cancelled;
+ExtractionOutcome RunExtractionDialog(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path& install,
+                                      ExtractionRequest request) {
+  bool confirmed = false;
+  switch (request) {
+    case ExtractionRequest::SaveConditions:
+      return extract::SaveCurrentExtraction(ui, doc) ? ExtractionOutcome::Saved : ExtractionOutcome::Cancelled;
+    case ExtractionRequest::NewForHistory: confirmed = extract::ExtractForHistoryList(ui, doc, install); break;
+    case ExtractionRequest::HistoryOnly: confirmed = extract::RedoHistoryExtraction(ui, doc, install); break;
+  }
+  if (!confirmed) return ExtractionOutcome::Cancelled;
+  const settings::CExCondition* extraction = doc.CurrentExtraction();
+  return extraction && extraction->resultType == settings::CExCondition::kHistory ? ExtractionOutcome::History
+                                                                                  : ExtractionOutcome::Customers;
 }
 
 int RunAnalysisDialog(ui::Ui& ui, shell::CTovanaDoc&, const std::filesystem::path&) {

@@ -1,8 +1,9 @@
 #pragma once
 // The dialogs of other subsystems that the history list and the menu screen's 履歴一覧 open: the
-// extraction dialogs, the seven-colour analysis and the print dialog. Each is one free function
-// here; until its dialog exists it answers that the function is not available and reports that
-// nothing was done. The history list calls them through RirekiDialogs, which tests may replace.
+// extraction dialogs (of extract/), the seven-colour analysis and the print dialog. Each is one
+// free function here; the analysis and the print dialog, which do not exist yet, answer that the
+// function is not available and report that nothing was done. The history list calls them
+// through RirekiDialogs, which tests may replace.
 
 #include <filesystem>
 #include <functional>
@@ -34,10 +35,10 @@ enum class ExtractionOutcome {
   Saved,      // the conditions were saved under a name
 };
 
-// Runs the extraction dialog asked for. On OK the dialog leaves in doc, as a successful
+// Runs the extraction dialog asked for (NewForHistory: the general form with 履歴一覧 preset;
+// HistoryOnly: the history-only form). On OK the dialog leaves in doc, as a successful
 // extraction does: the current extraction replaced by the condition run, its saved flag, and
-// the extracted customer IDs or the extracted entries appended to History() (in the order
-// returned). For NewForHistory and HistoryOnly, History() is empty while the dialog runs: the
+// the extracted customer IDs or History() holding the extracted entries (in the order returned). For NewForHistory and HistoryOnly, History() is empty while the dialog runs: the
 // history list keeps the entries it shows and puts them back unless the outcome is History.
 // SaveConditions saves doc.CurrentExtraction() under a name and changes nothing else; the
 // caller marks the extraction saved on Saved.

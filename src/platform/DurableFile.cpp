@@ -89,8 +89,11 @@ bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::p
   return SyncFolder(to.parent_path(), error);
 }
 
-bool WriteFileDurably(const std::filesystem::path& target, std::string_view bytes,
-                      std::string& error, unsigned mode) {
+namespace {
+
+// Writes and syncs the new file beside target, under SavingPathFor(target).
+bool WriteSavingFile(const std::filesystem::path& target, std::string_view bytes, std::string& error,
+                     unsigned mode) {
   const std::filesystem::path saving = SavingPathFor(target);
   // A leftover of a failed save may carry other permissions; the new file starts fresh.
   ::unlink(saving.c_str());
@@ -98,7 +101,74 @@ bool WriteFileDurably(const std::filesystem::path& target, std::string_view byte
   if (fd < 0) return Fail(error, "cannot create", saving, errno);
   bool ok = WriteAll(fd, bytes, saving, error);
   if (::close(fd) != 0 && ok) ok = Fail(error, "cannot close", saving, errno);
-  ok = ok && SyncFile(saving, error) && ReplaceFile(saving, target, error);
+  return ok && SyncFile(saving, error);
+}
+
+std::filesystem::path PreviousPathFor(const std::filesystem::path& target) {
+  std::filesystem::path previous = target;
+  previous += ".previous";
+  return previous;
+}
+
+}  // namespace
+
+bool WriteFilesDurably(const std::vector<FileBytes>& files, std::string& error, unsigned mode) {
+  std::string ignored;
+  const auto removeSaving = [&files, &ignored] {
+    for (const auto& [target, bytes] : files) RemoveIfPresent(SavingPathFor(target), ignored);
+  };
+  for (const auto& [target, bytes] : files) {
+    if (!WriteSavingFile(target, bytes, error, mode)) {
+      removeSaving();
+      return false;
+    }
+  }
+  // The old files stay reachable under a second name until every new one is in place.
+  std::vector<bool> existed;
+  for (const auto& [target, bytes] : files) {
+    const std::filesystem::path previous = PreviousPathFor(target);
+    ::unlink(previous.c_str());
+    const bool exists = ::link(target.c_str(), previous.c_str()) == 0;
+    if (!exists && errno != ENOENT) {
+      Fail(error, "cannot keep the old file", target, errno);
+      for (std::size_t i = 0; i < existed.size(); ++i) RemoveIfPresent(PreviousPathFor(files[i].first), ignored);
+      removeSaving();
+      return false;
+    }
+    existed.push_back(exists);
+  }
+  std::size_t replaced = 0;
+  for (; replaced < files.size(); ++replaced) {
+    const std::filesystem::path& target = files[replaced].first;
+    if (!ReplaceFile(SavingPathFor(target), target, error)) break;
+  }
+  const bool ok = replaced == files.size();
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const std::filesystem::path& target = files[i].first;
+    const std::filesystem::path previous = PreviousPathFor(target);
+    if (ok || i > replaced) {
+      RemoveIfPresent(previous, ignored);
+    } else if (existed[i]) {
+      // Back to the old file (the one whose rename failed may hold the new one: its folder sync failed).
+      // When both names still link the same file, rename does nothing: the old name goes.
+      std::rename(previous.c_str(), target.c_str());
+      RemoveIfPresent(previous, ignored);
+    } else {
+      // The failed rename may have been only the folder sync after it.
+      RemoveIfPresent(target, ignored);
+    }
+  }
+  if (!ok) {
+    removeSaving();
+    SyncFolder(files[replaced].first.parent_path(), ignored);
+  }
+  return ok;
+}
+
+bool WriteFileDurably(const std::filesystem::path& target, std::string_view bytes,
+                      std::string& error, unsigned mode) {
+  const std::filesystem::path saving = SavingPathFor(target);
+  bool ok = WriteSavingFile(target, bytes, error, mode) && ReplaceFile(saving, target, error);
   if (!ok) {
     std::string ignored;
     RemoveIfPresent(saving, ignored);

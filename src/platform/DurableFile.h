@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -44,6 +46,15 @@ bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::p
 // The new file gets the permission bits mode (less the umask) from its creation on.
 bool WriteFileDurably(const std::filesystem::path& target, std::string_view bytes,
                       std::string& error, unsigned mode = 0644);
+
+// A set of files that belong together, each replaced whole by its bytes, all or none: every new
+// file is written and synced beside its target first, and only then are they renamed into place.
+// When any write fails, no target is touched. When a rename fails, the targets already replaced
+// get their old files back (a target that did not exist is removed again). A crash while the
+// renames run can still leave some replaced; the old files are then kept as "<name>.previous".
+// Targets must be distinct; on success no temporary file is left.
+using FileBytes = std::pair<std::filesystem::path, std::string>;
+bool WriteFilesDurably(const std::vector<FileBytes>& files, std::string& error, unsigned mode = 0644);
 
 // Creates a new empty file; false when it already exists (or cannot be created). The check and
 // the creation are one step, so of two processes racing for the name exactly one succeeds.

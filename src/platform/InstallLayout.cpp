@@ -36,6 +36,10 @@ std::filesystem::path PasswordFile(const std::filesystem::path& install) {
   return MyDataFolder(install) / "PassWord.sys";
 }
 
+std::filesystem::path FirstRunMarkerFile(const std::filesystem::path& install) {
+  return MyDataFolder(install) / "FTtemp.dat";
+}
+
 std::filesystem::path FactoryDatabaseFile(const std::filesystem::path& installOrFactory) {
   return installOrFactory / "Data" / "Org" / "ZQQMV.qmv";
 }

@@ -21,6 +21,8 @@ std::filesystem::path DataDirFile(const std::filesystem::path& install);
 std::filesystem::path MachineIniFile(const std::filesystem::path& install);
 // Data/MyData/PassWord.sys: the start-up password's hash (see CQMVPassCheck.h).
 std::filesystem::path PasswordFile(const std::filesystem::path& install);
+// Data/MyData/FTtemp.dat: while it exists, the menu screen first asks for the own-company details.
+std::filesystem::path FirstRunMarkerFile(const std::filesystem::path& install);
 // Data/Org/ZQQMV.qmv: the factory's empty database, the source of every new data folder.
 std::filesystem::path FactoryDatabaseFile(const std::filesystem::path& installOrFactory);
 // Data/Org/QMVColSet.sys: the factory column labels, the source of a column-set re-initialisation.

@@ -229,12 +229,14 @@ std::filesystem::path CQmvFile::JournalOf(const std::filesystem::path& database)
 // keeps a rollback journal and syncs each commit (synchronous=FULL). TRUNCATE commits by cutting
 // the journal to nothing, synced, so the journal file itself stays; WAL would sync less but marks
 // the file's header as WAL, which every copy of it (the saved file, backups) would inherit.
-// EXCLUSIVE locking keeps SQLite's lock for the whole run, and the empty write transaction takes
-// it at once, so no other process can read or write the copy while we hold it.
+// A 32 MiB page cache keeps a bulk change from spilling pages (each spill syncs the journal) and
+// repeated extractions in memory. EXCLUSIVE locking keeps SQLite's lock for the whole run, and
+// the empty write transaction takes it at once, so no other process can read or write the copy
+// while we hold it.
 bool CQmvFile::OpenWorkCopy(const std::filesystem::path& workCopy, std::string& why) {
   if (!db_.Open(workCopy, SQLITE_OPEN_READWRITE) ||
       !db_.Exec("PRAGMA locking_mode=EXCLUSIVE; PRAGMA journal_mode=TRUNCATE; PRAGMA synchronous=FULL;"
-                " BEGIN EXCLUSIVE; COMMIT")) {
+                " PRAGMA cache_size=-32768; BEGIN EXCLUSIVE; COMMIT")) {
     why = "cannot open " + workCopy.string() + ": " + db_.LastError();
     return false;
   }

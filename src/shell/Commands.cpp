@@ -55,6 +55,8 @@ constexpr Command kCommands[] = {
     {kSelectAll, "一覧の顧客をすべて選択", ""},
     {kShowCount, "現在の顧客数を表示...", ""},
     {kReleaseExtraction, "抽出を解除(すべて表示)", ""},
+    {kRedoExtraction, "抽出のやり直し...", ""},
+    {kSaveExtraction, "抽出条件の保存...", ""},
     {kAddHistory, "履歴を追加...", ""},
     {kModifyCustomer, "顧客を修正...", ""},
     {kCopyCustomer, "顧客をコピー...", ""},
@@ -66,8 +68,6 @@ constexpr Command kCommands[] = {
     {kCopyHistory, "履歴をコピー...", ""},
     {kFindHistory, "履歴内を検索...", ""},
     {kReferHistory, "履歴を参照...", ""},
-    {kRedoExtraction, "抽出のやり直し...", ""},
-    {kSaveExtraction, "抽出条件の保存...", ""},
 };
 
 }  // namespace

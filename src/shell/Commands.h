@@ -68,10 +68,11 @@ enum : int {
   kDeleteHistory,
   kCopyHistory,
   kFindHistory,
-  // The history list's own commands (it shares 履歴を削除, 履歴内を検索... and 抽出を解除 above).
-  kReferHistory = 33101,
   kRedoExtraction,
   kSaveExtraction,
+  // The history list's own commands (it shares 履歴を削除, 履歴内を検索... and the extraction
+  // commands above).
+  kReferHistory = 33101,
 };
 
 struct Command {

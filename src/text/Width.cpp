@@ -79,6 +79,35 @@ std::string HalfKanaToFullWidth(std::string_view utf8) {
   return out;
 }
 
+std::string AsciiLettersToFullWidth(std::string_view utf8) {
+  return MapCodePoints(utf8, [](char32_t cp) -> char32_t {
+    if (cp >= U'a' && cp <= U'z') return U'ａ' + (cp - U'a');
+    if (cp >= U'A' && cp <= U'Z') return U'Ａ' + (cp - U'A');
+    return cp;
+  });
+}
+
+std::string MergeVoicingMarks(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    char32_t cp = NextCodePoint(utf8, pos);
+    std::size_t next = pos;
+    const char32_t mark = pos < utf8.size() ? NextCodePoint(utf8, next) : 0;
+    // Only a plain kana takes a mark: ガ followed by ゛ must not become ギ.
+    const bool plain = HalfOf(cp) != 0;
+    if (mark == U'゛' && cp == U'ウ') {
+      cp = U'ヴ', pos = next;
+    } else if (mark == U'゛' && plain && TakesVoicedMark(cp)) {
+      cp += 1, pos = next;
+    } else if (mark == U'゜' && plain && TakesSemiVoicedMark(cp)) {
+      cp += 2, pos = next;
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
 std::string ToHalfWidthKatakana(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

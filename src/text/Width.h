@@ -20,6 +20,14 @@ std::string AsciiDigitsToFullWidth(std::string_view utf8);
 // mark after a kana that takes it merges into one character (ｶﾞ to ガ, ﾊﾟ to パ, ｳﾞ to ヴ).
 std::string HalfKanaToFullWidth(std::string_view utf8);
 
+// "a"-"z" and "A"-"Z" become "ａ"-"ｚ" and "Ａ"-"Ｚ"; everything else is kept.
+std::string AsciiLettersToFullWidth(std::string_view utf8);
+
+// A full-width katakana followed by the spacing voiced mark "゛" or semi-voiced mark "゜" becomes
+// the one voiced or semi-voiced katakana ("カ゛" to "ガ", "ハ゜" to "パ", "ウ゛" to "ヴ"); a mark
+// after anything that does not take it is kept as it is.
+std::string MergeVoicingMarks(std::string_view utf8);
+
 // Each digit, ASCII or full width, written as its kanji numeral ("2024" to "二〇二四").
 std::string DigitsToKanji(std::string_view utf8);
 

@@ -96,7 +96,7 @@ TEST_F(AppTest, SecondCopyIsRefusedWhileAnotherProcessRuns) {
 
 constexpr const char* kNotEndedNormally = "前回『顧客ソレル』が正常に終了しませんでした。\n";
 constexpr const char* kOfferHead =
-    "前回『顧客ソレル』が正常に終了しませんでした。\n前回の作業途中のデータが残っています。作業途中のデータを復元しますか？";
+    "前回『顧客ソレル』が正常に終了しませんでした。\n前回の作業途中のデータが残っています。\n作業途中のデータを復元しますか？";
 constexpr const char* kSaveFailedHead = "データベースを保存できませんでした。\n";
 
 std::int32_t AddCustomer(CTovanaApp& app, const std::string& name) {

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "app/CTovanaView.h"
+#include "company/CJishaInfoDlg.h"
+#include "company/CKingakuDlg.h"
+#include "platform/InstallLayout.h"
 #include "app/Screens.h"
 #include "customers/CKokyakuView.h"
 #include "platform/CProfile.h"
@@ -318,6 +321,25 @@ TEST_F(MainFrameTest, AToolThatCannotStartSaysSoAndUnbuiltCommandsSayTheyAreUnav
   ui_.ExpectMessage(CTovanaView::kReadOnlyAdd);
   doc_.SetReadOnly(true);
   Click(Menu(*frame), CTovanaView::kAddCustomer);
+}
+
+TEST_F(MainFrameTest, TheOwnCompanyDialogsOpenFromTheSettingsMenuAndOnTheFirstRunBeforeTheForms) {
+  testing_support::WriteBytes(platform::FirstRunMarkerFile(install_.Path()), "");
+  forms_.readable = false;
+  std::vector<std::string> order;
+  ui_.ExpectDialog<company::CJishaInfoDlg>([&order](company::CJishaInfoDlg& d) {
+    order.push_back("company");
+    d.OnCancel();
+  });
+  ui_.ExpectMessage(CTovanaView::kNoCatalogue);
+  auto frame = Frame();
+  EXPECT_EQ(order, std::vector<std::string>{"company"});
+  EXPECT_FALSE(fs::exists(platform::FirstRunMarkerFile(install_.Path())));
+  ui_.ExpectDialog<company::CJishaInfoDlg>([](company::CJishaInfoDlg& d) { d.OnCancel(); });
+  ui_.ExpectDialog<company::CKingakuDlg>([](company::CKingakuDlg& d) { d.OnCancel(); });
+  frame->OnCommand(cmd::kCompanyInfo);
+  frame->OnCommand(cmd::kAmountSettings);
+  EXPECT_TRUE(ui_.Done());
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "app/CTovanaView.h"
 #include "app/Screens.h"
 #include "customers/CKokyakuView.h"
+#include "extract/CExtractDlg.h"
+#include "extract/ExtractDialogs.h"
 #include "history/CRirekiRefDlg.h"
 #include "history/CRirekiShowDlg.h"
 #include "history/CRirekiView.h"
@@ -525,17 +527,66 @@ TEST_F(HistoryListTest, TheDialogsStillToComeSayTheyAreNotAvailableAndChangeNoth
   ASSERT_TRUE(frame->SwitchScreen(CScreen::kHistory));
   auto& view = dynamic_cast<CRirekiView&>(*frame->ActiveScreen());
   const std::string unavailable = CScreen::kNotAvailable;
-  ui.ExpectMessage(unavailable).ExpectMessage(unavailable);
-  frame->OnCommand(cmd::kExtract);
+  ui.ExpectMessage(unavailable);
   frame->OnCommand(cmd::kRainbow);
-  EXPECT_EQ(view.List().RowCount(), 1);
-  EXPECT_EQ(doc.History().size(), 1u);
   EXPECT_EQ(frame->CurrentScreen(), CScreen::kHistory);
   view.SetSelection({0});
   ui.ExpectMessage("選択されている1件の履歴を印刷します。よろしいですか？", ui::Buttons::YesNo, ui::Icon::Question,
                    Answer::Yes, Answer::Yes)
       .ExpectMessage(unavailable);
   frame->OnCommand(cmd::kPrint);
+  EXPECT_EQ(view.List().RowCount(), 1);
+}
+
+// Through the extraction dialog itself: the general form with 履歴一覧 preset, a condition on the
+// summary, and the rows become the entries it extracted; a redo opens the history-only form on
+// that extraction, and cancelling it changes nothing.
+TEST_F(HistoryListTest, TheExtractionDialogFillsTheListWithTheEntriesItExtracts) {
+  const auto k = AddCustomer("K1", "山田　太郎");
+  for (int day = 1; day <= 6; ++day) AddEntry(k, {2026, 1, day, 10, 0}, day % 3 == 0 ? "電話" : "来店");
+  LoadHistory();
+  MakeFrame();
+  ASSERT_TRUE(frame->SwitchScreen(CScreen::kHistory));
+  auto& view = dynamic_cast<CRirekiView&>(*frame->ActiveScreen());
+  ui.ExpectDialog<extract::CExtractDlg>([](extract::CExtractDlg& d) {
+    EXPECT_EQ(d.FormKind(), extract::CExtractDlg::kGeneral);
+    EXPECT_EQ(d.ResultType(), settings::CExCondition::kHistory);
+    int item = -1, op = -1;
+    for (std::size_t i = 0; i < d.Items().size(); ++i) {
+      if (d.Items()[i].field == "[Rireki].[ActionTitle]") item = static_cast<int>(i);
+    }
+    ASSERT_GE(item, 0);
+    d.SelectItem(0, item);
+    for (std::size_t i = 0; i < d.Condition(0).ops.size(); ++i) {
+      if (d.Condition(0).ops[i].sql == " = '*'") op = static_cast<int>(i);
+    }
+    d.SelectOperator(0, op);
+    d.SetValue(0, "電話");
+    d.OnOK();
+  });
+  frame->OnCommand(cmd::kExtract);
+  ASSERT_TRUE(view.IsExtracted());
+  EXPECT_EQ(Column(view, CRirekiList::kSummary), (Strings{"電話", "電話"}));
+  EXPECT_EQ(view.CountText(), "2件");
+
+  ui.ExpectDialog<extract::CExtractDlg>([](extract::CExtractDlg& d) {
+    EXPECT_EQ(d.FormKind(), extract::CExtractDlg::kHistoryOnly);
+    EXPECT_EQ(d.Condition(0).value, "電話") << "it starts from the current extraction";
+    d.OnCancel();
+  });
+  frame->OnCommand(cmd::kRedoExtraction);
+  EXPECT_EQ(view.List().RowCount(), 2);
+  EXPECT_EQ(doc.History().size(), 2u);
+
+  // Leaving: the unsaved extraction is offered for saving; the name dialog cancelled keeps the user here.
+  ui.ExpectMessage("抽出した条件は保存されていません。保存しますか？", Answer::Yes)
+      .ExpectDialog<extract::CExtractSaveDlg>([](extract::CExtractSaveDlg& d) { d.OnCancel(); });
+  frame->OnCommand(cmd::kMenuScreen);
+  EXPECT_EQ(frame->CurrentScreen(), CScreen::kHistory);
+  ui.ExpectMessage("抽出した条件は保存されていません。保存しますか？", Answer::No);
+  frame->OnCommand(cmd::kMenuScreen);
+  EXPECT_EQ(frame->CurrentScreen(), CScreen::kMenu);
+  EXPECT_EQ(doc.CurrentExtraction(), nullptr);
 }
 
 TEST_F(HistoryListTest, PrintHandsOverTheDistinctCustomersAndTheirSelectedEntriesInListOrder) {
@@ -585,9 +636,12 @@ TEST_F(HistoryListTest, TheMenuScreensHistoryButtonAsksHowAndReadsEveryEntry) {
   press();
   EXPECT_EQ(frame->CurrentScreen(), CScreen::kMenu);
 
-  // 抽出して表示する opens the extraction dialog, which is still to come.
+  // 抽出して表示する opens the extraction dialog's history-only form; cancelled, the menu stays.
   ui.ExpectDialog<CRirekiShowDlg>([](CRirekiShowDlg& d) { d.OnExtract(); })
-      .ExpectMessage(CScreen::kNotAvailable);
+      .ExpectDialog<extract::CExtractDlg>([](extract::CExtractDlg& d) {
+        EXPECT_EQ(d.FormKind(), extract::CExtractDlg::kHistoryOnly);
+        d.OnCancel();
+      });
   press();
   EXPECT_EQ(frame->CurrentScreen(), CScreen::kMenu);
 

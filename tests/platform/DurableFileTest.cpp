@@ -51,6 +51,44 @@ TEST(DurableFile, AnyFailedStepLeavesTheOldFileAndNoTemporary) {
   }
 }
 
+TEST(DurableFile, AFileSetIsReplacedWholeOrNotAtAll) {
+  struct Case {
+    const char* name;
+    FileOp op;
+    int nth;  // of the files' operations of that kind, counted over the whole set
+  };
+  // Three files, B.AUT not there before. Renames: the first, the second (after one replaced),
+  // the third (after two); the folder syncs after a rename count as syncs 4 to 6.
+  for (const Case& c : {Case{"second file cannot be written", FileOp::Write, 2},
+                        Case{"third file cannot be synced", FileOp::Sync, 3},
+                        Case{"first rename fails", FileOp::Rename, 1},
+                        Case{"last rename fails", FileOp::Rename, 3},
+                        Case{"folder sync after the second rename fails", FileOp::Sync, 5}}) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    WriteBytes(folder / "A.AUT", "old A");
+    WriteBytes(folder / "C.AUT", "old C");
+    std::string error;
+    {
+      ScopedFileFault fault(c.op, c.nth, EIO);
+      EXPECT_FALSE(WriteFilesDurably({{folder / "A.AUT", "new A"}, {folder / "B.AUT", "new B"}, {folder / "C.AUT", "new C"}},
+                                     error));
+      EXPECT_TRUE(fault.Fired());
+    }
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(ReadBytes(folder / "A.AUT"), "old A");
+    EXPECT_EQ(ReadBytes(folder / "C.AUT"), "old C");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"A.AUT", "C.AUT"}));
+  }
+  TempFolder folder;
+  WriteBytes(folder / "A.AUT", "old A");
+  std::string error;
+  ASSERT_TRUE(WriteFilesDurably({{folder / "A.AUT", "new A"}, {folder / "B.AUT", ""}}, error)) << error;
+  EXPECT_EQ(ReadBytes(folder / "A.AUT"), "new A");
+  EXPECT_EQ(ReadBytes(folder / "B.AUT"), "");
+  EXPECT_EQ(folder.Names(), (std::vector<std::string>{"A.AUT", "B.AUT"}));
+}
+
 TEST(DurableFile, NewFileIsCreatedOnlyOnce) {
   TempFolder folder;
   std::string error;

@@ -12,6 +12,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
 #include "shell/Commands.h"
+#include "shell/DocumentTestSupport.h"
 #include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "customers/CKokyakuNormalDlg.h"
@@ -33,24 +34,14 @@ namespace {
 
 using ui::Answer;
 
-class CustomerListKeys : public settings::test::SettingsFolderTest {
+class CustomerListKeys : public shell::test::DocumentFolderTest {
  protected:
   CustomerListKeys() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     for (int i = 0; i < 12; ++i) {
       auto k = std::make_unique<records::CKokyaku>(test::SampleCustomer(i));
       EXPECT_GT(doc.AddCustomer(k), 0);
     }
-    app::MenuScreenContext context;
-    context.ui = &ui;
-    context.frame = &frame;
-    context.doc = &doc;
-    context.install = Install();
-    frame.SetDocument(&doc);
-    frame.SetScreenFactory(app::MakeScreenFactory(context));
+    gui_test::WireScreens(frame, doc, ui, Install());
   }
   ~CustomerListKeys() override { doc.Store().SaveQMV(true); }
 
@@ -69,8 +60,6 @@ class CustomerListKeys : public settings::test::SettingsFolderTest {
   }
   CKokyakuView& Model() { return dynamic_cast<CKokyakuView&>(*frame.ActiveScreen()); }
 
-  platform::CProfile profile{temp / "user.ini"};
-  shell::CTovanaDoc doc{ui, Install(), &profile};
   shell::CMainFrame frame{ui, {}};
   app::MainFrameWindow window{frame, [this] { frame.Close(); }};
 };

@@ -39,16 +39,7 @@ class CustomerListScreen : public shell::test::DocumentFolderTest {
   }
   ~CustomerListScreen() override { doc.Store().SaveQMV(true); }
 
-  // The frame's screens on this document and workspace.
-  void Wire(shell::CMainFrame& frame) {
-    app::MenuScreenContext context;
-    context.ui = &ui;
-    context.frame = &frame;
-    context.doc = &doc;
-    context.install = Install();
-    frame.SetDocument(&doc);
-    frame.SetScreenFactory(app::MakeScreenFactory(context));
-  }
+  void Wire(shell::CMainFrame& frame) { gui_test::WireScreens(frame, doc, ui, Install()); }
 };
 
 TEST_F(CustomerListScreen, ShowsTheCustomersSortsByHeaderAndPassesTheSelection) {

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CKokyakuNormalDlg.h"
@@ -66,13 +67,9 @@ class WatchingUi : public ui::Ui {
   std::function<void(std::string_view)> onMessage_;
 };
 
-class EntryOnALaptop : public settings::test::SettingsFolderTest {
+class EntryOnALaptop : public shell::test::DocumentFolderTest {
  protected:
   EntryOnALaptop() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     auto k = std::make_unique<records::CKokyaku>(test::SampleCustomer(6));
     k->EMail1 = "watanabe@example.jp";
     k->CompName = "株式会社　渡辺製作所";
@@ -81,7 +78,6 @@ class EntryOnALaptop : public settings::test::SettingsFolderTest {
   }
   ~EntryOnALaptop() override { doc.Store().SaveQMV(true); }
 
-  shell::CTovanaDoc doc{ui, Install(), nullptr};
   CKokyakuDocOwner owner{doc, nullptr};
 };
 

@@ -14,7 +14,23 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/Screens.h"
+#include "shell/CMainFrame.h"
+#include "shell/CTovanaDoc.h"
+
 namespace gui_test {
+
+// The frame's screens on this document and workspace, as the started program wires them.
+inline void WireScreens(shell::CMainFrame& frame, shell::CTovanaDoc& doc, ui::Ui& ui,
+                        const std::filesystem::path& install) {
+  app::MenuScreenContext context;
+  context.ui = &ui;
+  context.frame = &frame;
+  context.doc = &doc;
+  context.install = install;
+  frame.SetDocument(&doc);
+  frame.SetScreenFactory(app::MakeScreenFactory(context));
+}
 
 // TOVANA_SCREENSHOTS names another folder for them.
 inline void SaveScreenshot(QWidget& widget, const char* name) {

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Screens.h"
 #include "app/qt/MainFrameWindow.h"
 #include "customers/SampleCustomers.h"
 #include "history/CRirekiRefDlg.h"
@@ -60,13 +59,7 @@ class HistoryListScreen : public shell::test::DocumentFolderTest {
       EXPECT_EQ(doc.Store().AddNewRireki(four, e, now), 1);
     }
     EXPECT_EQ(doc.Store().GetAllRireki(doc.History()), 1);
-    app::MenuScreenContext context;
-    context.ui = &ui;
-    context.frame = &frame;
-    context.doc = &doc;
-    context.install = Install();
-    frame.SetDocument(&doc);
-    frame.SetScreenFactory(app::MakeScreenFactory(context));
+    gui_test::WireScreens(frame, doc, ui, Install());
   }
   ~HistoryListScreen() override { doc.Store().SaveQMV(true); }
 

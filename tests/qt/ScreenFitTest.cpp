@@ -18,10 +18,13 @@
 #include "shell/CAboutDlg.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
+#include "shell/DocumentTestSupport.h"
 #include "app/Screens.h"
 #include "app/qt/FindDialogWidget.h"
 #include "app/qt/MainFrameWindow.h"
 #include "app/qt/ViewRegistry.h"
+#include "company/CJishaInfoDlg.h"
+#include "company/CKingakuDlg.h"
 #include "customers/CAddressSelectDlg.h"
 #include "customers/CComboEditDlg.h"
 #include "customers/CComboItemDlg.h"
@@ -35,6 +38,8 @@
 #include "customers/CKokyakuSubDlg.h"
 #include "customers/CSelectComboDlg.h"
 #include "customers/SampleCustomers.h"
+#include "extract/CExtractDlg.h"
+#include "extract/ExtractDialogs.h"
 #include "history/CRirekiDlg.h"
 #include "history/CRirekiListOwner.h"
 #include "history/CRirekiRefDlg.h"
@@ -63,13 +68,9 @@ struct Sample {
   ModelMaker make;
 };
 
-class ScreenFit : public settings::test::SettingsFolderTest {
+class ScreenFit : public shell::test::DocumentFolderTest {
  protected:
   ScreenFit() {
-    PlaceColumnSet();
-    EXPECT_EQ(records::CQmvFile::CreateDatabaseFile(Data() / "ZQQMV.qmv", records::QmvSchemaSql()), 1);
-    doc.SetDataFolder(Data());
-    EXPECT_EQ(doc.Store().InitDB(Data()), 1);
     auto k = std::make_unique<records::CKokyaku>(customers::test::SampleCustomer(3));
     customer = doc.AddCustomer(k);
     records::CRirekiData entry;
@@ -100,6 +101,16 @@ class ScreenFit : public settings::test::SettingsFolderTest {
     add("display columns", [this] {
       auto m = std::make_unique<customers::CDispColumnDlg>(ui, Install());
       EXPECT_TRUE(m->Open());
+      return m;
+    });
+    add("own company", [this] {
+      auto m = std::make_unique<company::CJishaInfoDlg>(ui, Install());
+      m->Open();
+      return m;
+    });
+    add("amount calculation", [this] {
+      auto m = std::make_unique<company::CKingakuDlg>(ui, Install());
+      m->Open();
       return m;
     });
     add("free items", [this] {
@@ -151,6 +162,20 @@ class ScreenFit : public settings::test::SettingsFolderTest {
       return m;
     });
     add("history list choice", [] { return std::make_unique<history::CRirekiShowDlg>(); });
+    for (int form = extract::CExtractDlg::kGeneral; form <= extract::CExtractDlg::kPreExtraction; ++form) {
+      add("extraction", [this, form] {
+        auto m = std::make_unique<extract::CExtractDlg>(ui, doc, Install(), form);
+        m->Open();
+        return m;
+      });
+    }
+    add("extraction save", [this] { return std::make_unique<extract::CExtractSaveDlg>(ui, Data(), condition); });
+    add("extraction rename", [this] { return std::make_unique<extract::CExtractRenameDlg>(ui, "田で始まる顧客"); });
+    add("extraction columns", [this] {
+      auto m = std::make_unique<extract::CExtractColumnDlg>(ui, Install(), std::vector<std::string>{"Name", "Yomi"});
+      EXPECT_TRUE(m->Open());
+      return m;
+    });
     return samples;
   }
 
@@ -177,10 +202,10 @@ class ScreenFit : public settings::test::SettingsFolderTest {
   }
 
   ui::QtUi views;
-  shell::CTovanaDoc doc{ui, Install(), nullptr};
   customers::CKokyakuDocOwner owner{doc, nullptr};
   history::CRirekiListOwner history{ui, doc.Store(), doc.Customers(), Data() / "Picture", false, Install()};
   customers::CKokyakuForm page;
+  settings::CExCondition condition;
   std::int32_t customer = 0;
 };
 
@@ -210,13 +235,7 @@ TEST_F(ScreenFit, EveryDialogFitsTheSmallestScreen) {
 
 TEST_F(ScreenFit, EveryScreenAndTheFindDialogFitTheSmallestScreen) {
   shell::CMainFrame frame(ui, {});
-  app::MenuScreenContext context;
-  context.ui = &ui;
-  context.frame = &frame;
-  context.doc = &doc;
-  context.install = Install();
-  frame.SetDocument(&doc);
-  frame.SetScreenFactory(app::MakeScreenFactory(context));
+  gui_test::WireScreens(frame, doc, ui, Install());
   app::MainFrameWindow window(frame, [&frame] { frame.Close(); });
   ASSERT_TRUE(frame.Create());
   gui_test::ShowAndWait(window);

@@ -55,5 +55,23 @@ TEST(Width, DigitsBecomeKanjiNumerals) {
   EXPECT_EQ(DigitsToKanji("０９0"), "〇九〇");
 }
 
+TEST(Width, LettersBecomeFullWidth) {
+  EXPECT_EQ(AsciiLettersToFullWidth("Az-09 ﾋﾞﾙ"), "Ａｚ-09 ﾋﾞﾙ");
+  EXPECT_EQ(AsciiLettersToFullWidth("@[`{"), "@[`{") << "the neighbours of the letters stay";
+}
+
+TEST(Width, SpacingMarksMergeOnlyIntoKanaThatTakeThem) {
+  struct Case {
+    const char* in;
+    const char* out;
+  };
+  for (const Case& c : {Case{"カ゛キ゛ト゛ハ゛ホ゛", "ガギドバボ"}, Case{"ハ゜ヒ゜ホ゜", "パピポ"},
+                        Case{"ウ゛ァ", "ヴァ"}, Case{"ア゛カ゜ッ゛", "ア゛カ゜ッ゛"},
+                        Case{"ガ゛パ゜", "ガ゛パ゜"}, Case{"゛カ", "゛カ"}, Case{"か゛", "か゛"},
+                        Case{"カ゛゛", "ガ゛"}}) {
+    EXPECT_EQ(MergeVoicingMarks(c.in), c.out) << c.in;
+  }
+}
+
 }  // namespace
 }  // namespace text

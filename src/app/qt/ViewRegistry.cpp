@@ -3,6 +3,8 @@
 #include "app/qt/AboutDlgWidget.h"
 #include "app/qt/PassCheckDlgWidget.h"
 #include "app/qt/PassSetDlgWidget.h"
+#include "company/qt/JishaInfoDlgWidget.h"
+#include "company/qt/KingakuDlgWidget.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuNormalDlg.h"
 #include "customers/CKokyakuPersonDlg.h"
@@ -15,6 +17,8 @@
 #include "customers/qt/KokyakuPictureDlgWidget.h"
 #include "customers/qt/KokyakuSubDlgWidget.h"
 #include "customers/qt/SelectComboDlgWidget.h"
+#include "extract/qt/ExtractDialogWidgets.h"
+#include "extract/qt/ExtractDlgWidget.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
 #include "history/qt/RirekiShowDlgWidget.h"
@@ -37,9 +41,15 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<customers::CKokyakuSubDlg, customers::KokyakuSubDlgWidget>();
   ui.RegisterView<customers::CKokyakuPictureDlg, customers::KokyakuPictureDlgWidget>();
   ui.RegisterView<customers::CAddressSelectDlg, customers::AddressSelectDlgWidget>();
+  ui.RegisterView<extract::CExtractDlg, extract::ExtractDlgWidget>();
+  ui.RegisterView<extract::CExtractSaveDlg, extract::ExtractSaveDlgWidget>();
+  ui.RegisterView<extract::CExtractRenameDlg, extract::ExtractRenameDlgWidget>();
+  ui.RegisterView<extract::CExtractColumnDlg, extract::ExtractColumnDlgWidget>();
   ui.RegisterView<history::CRirekiDlg, history::RirekiDlgWidget>();
   ui.RegisterView<history::CRirekiRefDlg, history::RirekiRefDlgWidget>();
   ui.RegisterView<history::CRirekiShowDlg, history::RirekiShowDlgWidget>();
+  ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
+  ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
 }
 
 }  // namespace app

@@ -112,6 +112,12 @@ void CustomerListWidget::BuildButtons(QWidget* bar) {
   });
   extractionButtons_.push_back(release);
   row->addWidget(release);
+  // Shown for an extraction only: an analysis result has no conditions to redo or save.
+  QPushButton* redo = ui::MakeButton("抽出やり直し", bar, [this] { frame_.OnCommand(shell::cmd::kRedoExtraction); });
+  QPushButton* save = ui::MakeButton("抽出条件を保存", bar, [this] { frame_.OnCommand(shell::cmd::kSaveExtraction); });
+  conditionButtons_ = {redo, save};
+  row->insertWidget(row->indexOf(release), redo);
+  row->insertWidget(row->indexOf(release), save);
 }
 
 bool CustomerListWidget::eventFilter(QObject* watched, QEvent* event) {
@@ -170,6 +176,7 @@ void CustomerListWidget::Sync() {
   count_->setText(ui::ToQString(model_.CountText()));
   count_->setAccessibleName(count_->text());
   for (QPushButton* button : extractionButtons_) button->setVisible(model_.ShowsSubset());
+  for (QPushButton* button : conditionButtons_) button->setVisible(model_.ExtractionButtonsShown());
   table_->setSelectionMode(model_.CardShown() ? QAbstractItemView::SingleSelection
                                               : QAbstractItemView::ExtendedSelection);
   LayOutCard();

@@ -50,6 +50,7 @@ class CustomerListWidget : public QWidget {
   KokyakuCardPaneWidget* pane_ = nullptr;
   QLabel* count_ = nullptr;
   std::vector<QPushButton*> extractionButtons_;
+  std::vector<QPushButton*> conditionButtons_;
   bool syncing_ = false;
 };
 
