@@ -3,67 +3,18 @@
 // counters give the memory the rows take beside the entries themselves.
 #include <benchmark/benchmark.h>
 
-#include <malloc.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "BenchData.h"
+#include "HistoryWorkspace.h"
 #include "history/CRirekiView.h"
-#include "platform/DataDirFile.h"
-#include "platform/InstallLayout.h"
-#include "settings/CClassRegistry.h"
-#include "settings/FactoryColumns.h"
-#include "settings/SettingsClasses.h"
-#include "shell/CTovanaDoc.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// Answers every message silently: a find that reaches the end tells the user so.
-class SilentUi : public ui::Ui {
- public:
-  ui::Answer Message(std::string_view, ui::Buttons, ui::Icon, ui::Answer d) override { return d; }
-  std::optional<fs::path> ChooseFolder(std::string_view, const fs::path&) override { return std::nullopt; }
-  std::optional<fs::path> OpenFile(std::string_view, std::string_view, const fs::path&) override { return std::nullopt; }
-  std::optional<fs::path> SaveFile(std::string_view, std::string_view, const fs::path&) override { return std::nullopt; }
-  bool Run(ui::CDialogModel&) override { return false; }
-  ui::WaitScope Wait(bool) override { return {}; }
-};
-
-// The memory the program holds from the allocator, in MiB: what a structure costs, whether or not
-// the allocator had it at hand.
-double AllocatedMiB() {
-  const struct mallinfo2 m = mallinfo2();
-  return static_cast<double>(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
-}
-
-// An installation whose data folder is a copy of the bench data, with every customer and every
-// history entry loaded, as the menu screen's すべて表示する leaves the document.
-struct Workspace {
-  SilentUi ui;
-  fs::path install;
-  std::unique_ptr<shell::CTovanaDoc> doc;
-  double entriesMiB = 0;
-
-  Workspace() {
-    settings::RegisterSettingsClasses(settings::CClassRegistry::Program());
-    const fs::path data = bench::ScratchCopyOfBenchData("history-list");
-    install = data.parent_path() / "history-list-install";
-    fs::create_directories(platform::MyDataFolder(install));
-    std::string error;
-    if (!platform::WriteDataDirFile(platform::DataDirFile(install), data, error)) std::abort();
-    settings::StoreFactoryColumnSet(data / "QMVColSet.sys");
-    doc = std::make_unique<shell::CTovanaDoc>(ui, install, nullptr);
-    doc->SetDataFolder(data);
-    if (doc->Store().InitDB(data) != 1 || doc->Store().GetAllKokyaku(doc->Customers()) != 1) std::abort();
-    const double before = AllocatedMiB();
-    if (doc->Store().GetAllRireki(doc->History()) != 1) std::abort();
-    entriesMiB = AllocatedMiB() - before;
-  }
+// The document with every customer and entry, and the list screen opened on it.
+struct Workspace : bench::HistoryWorkspace {
+  Workspace() : HistoryWorkspace("history-list") {}
   std::unique_ptr<history::CRirekiView> OpenList() {
     auto view = std::make_unique<history::CRirekiView>(history::RirekiViewContext{&ui, nullptr, doc.get(), install});
     view->OnInitialUpdate();
@@ -80,9 +31,9 @@ void BM_HistoryListFill(benchmark::State& state) {
   Workspace& w = Shared();
   double rowsMiB = 0;
   for (auto _ : state) {
-    const double before = AllocatedMiB();
+    const double before = bench::AllocatedMiB();
     auto view = w.OpenList();
-    rowsMiB = AllocatedMiB() - before;
+    rowsMiB = bench::AllocatedMiB() - before;
     benchmark::DoNotOptimize(view->List().RowCount());
   }
   state.counters["rows"] = static_cast<double>(w.doc->History().size());
