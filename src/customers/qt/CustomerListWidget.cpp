@@ -20,6 +20,7 @@
 #include "shell/Commands.h"
 #include "ui/qt/Controls.h"
 #include "ui/qt/QtUi.h"
+#include "ui/qt/TableSelection.h"
 
 namespace customers {
 
@@ -147,29 +148,13 @@ void CustomerListWidget::ShowColumnLayout() {
 
 void CustomerListWidget::ShowSelection() {
   syncing_ = true;
-  QItemSelection selection;
-  const auto& rows = model_.List().Selection();
-  const int lastColumn = std::max(0, rows_->columnCount() - 1);
-  // Contiguous runs as one range each, so selecting every row stays cheap.
-  for (std::size_t i = 0; i < rows.size();) {
-    std::size_t j = i;
-    while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
-    selection.select(rows_->index(rows[i], 0), rows_->index(rows[j], lastColumn));
-    i = j + 1;
-  }
-  table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-  if (!rows.empty()) {
-    table_->selectionModel()->setCurrentIndex(rows_->index(rows.front(), 0), QItemSelectionModel::NoUpdate);
-    table_->scrollTo(rows_->index(rows.front(), 0));
-  }
+  ui::ShowTableSelection(table_, model_.List().Selection());
   syncing_ = false;
 }
 
 void CustomerListWidget::PassSelection() {
   if (syncing_) return;
-  std::vector<int> rows;
-  for (const QModelIndex& index : table_->selectionModel()->selectedRows()) rows.push_back(index.row());
-  model_.SetSelection(std::move(rows));
+  model_.SetSelection(ui::TableSelectedRows(table_));
 }
 
 void CustomerListWidget::Sync() {
