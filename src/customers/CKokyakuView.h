@@ -15,6 +15,7 @@
 #include "customers/CKokyakuList.h"
 #include "customers/KokyakuCardPane.h"
 #include "shell/CScreen.h"
+#include "ui/ListKey.h"
 #include "ui/Ui.h"
 
 namespace shell {
@@ -83,8 +84,7 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   void SetCardWidth(int width) { cardWidth_ = width; }
   void ShowCard(bool show);
 
-  // The keys of the list besides moving through it.
-  enum class ListKey { Enter, Delete };
+  using ListKey = ui::ListKey;
   // The command a key runs: Enter opens the selected customer (顧客を修正..., which only shows
   // it when the data is read-only), Delete deletes as 顧客を削除 does, asking first. 0 while no
   // customer is selected.

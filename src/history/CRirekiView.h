@@ -16,6 +16,7 @@
 #include "history/CRirekiStepSource.h"
 #include "history/RirekiDialogHooks.h"
 #include "shell/CScreen.h"
+#include "ui/ListKey.h"
 #include "ui/Ui.h"
 
 namespace shell {
@@ -88,8 +89,7 @@ class CRirekiView : public shell::CScreen, public CRirekiStepSource {
   // extraction.
   void Refill();
 
-  // The keys of the list besides moving through it.
-  enum class ListKey { Enter, Delete };
+  using ListKey = ui::ListKey;
   // The command a key runs: Enter shows the selected entry (履歴を参照...), Delete deletes the
   // selected entries, asking first. 0 while nothing is selected.
   int CommandForKey(ListKey key) const;

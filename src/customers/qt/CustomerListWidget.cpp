@@ -1,9 +1,9 @@
 #include "customers/qt/CustomerListWidget.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -123,16 +123,9 @@ void CustomerListWidget::BuildButtons(QWidget* bar) {
 
 bool CustomerListWidget::eventFilter(QObject* watched, QEvent* event) {
   if (watched != table_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-  const auto* key = static_cast<QKeyEvent*>(event);
-  if (key->modifiers() & ~Qt::KeypadModifier) return false;
-  CKokyakuView::ListKey listKey;
-  switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: listKey = CKokyakuView::ListKey::Enter; break;
-    case Qt::Key_Delete: listKey = CKokyakuView::ListKey::Delete; break;
-    default: return false;
-  }
-  if (const int command = model_.CommandForKey(listKey)) frame_.OnCommand(command);
+  const std::optional<ui::ListKey> listKey = ui::ListKeyOf(*event);
+  if (!listKey) return false;
+  if (const int command = model_.CommandForKey(*listKey)) frame_.OnCommand(command);
   return true;
 }
 

@@ -1,9 +1,9 @@
 #include "history/qt/HistoryListWidget.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -125,16 +125,9 @@ bool HistoryListWidget::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   if (watched != table_ || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-  const auto* key = static_cast<QKeyEvent*>(event);
-  if (key->modifiers() & ~Qt::KeypadModifier) return false;
-  CRirekiView::ListKey listKey;
-  switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter: listKey = CRirekiView::ListKey::Enter; break;
-    case Qt::Key_Delete: listKey = CRirekiView::ListKey::Delete; break;
-    default: return false;
-  }
-  if (const int command = model_.CommandForKey(listKey)) frame_.OnCommand(command);
+  const std::optional<ui::ListKey> listKey = ui::ListKeyOf(*event);
+  if (!listKey) return false;
+  if (const int command = model_.CommandForKey(*listKey)) frame_.OnCommand(command);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/qt/TableSelection.h"
 
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QTableView>
 
 #include <algorithm>
@@ -32,6 +33,18 @@ std::vector<int> TableSelectedRows(const QTableView* table) {
   std::sort(rows.begin(), rows.end());
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   return rows;
+}
+
+std::optional<ListKey> ListKeyOf(const QEvent& event) {
+  if (event.type() != QEvent::KeyPress) return std::nullopt;
+  const auto& key = static_cast<const QKeyEvent&>(event);
+  if (key.modifiers() & ~Qt::KeypadModifier) return std::nullopt;
+  switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return ListKey::Enter;
+    case Qt::Key_Delete: return ListKey::Delete;
+    default: return std::nullopt;
+  }
 }
 
 }  // namespace ui
