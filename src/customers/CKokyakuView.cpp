@@ -3,9 +3,11 @@
 #include <unordered_map>
 
 #include "customers/CDispColumnDlg.h"
+#include "customers/CKokyakuBulkDlg.h"
 #include "customers/KokyakuEntry.h"
 #include "extract/CExtractDlg.h"
 #include "extract/Extraction.h"
+#include "history/CRirekiListOwner.h"
 #include "platform/CProfile.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CDefaultSort.h"
@@ -35,6 +37,8 @@ bool NeedsSelection(int id) {
     case cmd::kAddHistory:
     case cmd::kModifyCustomer:
     case cmd::kCopyCustomer:
+    case cmd::kBulkModifyCustomers:
+    case cmd::kBulkAddHistory:
       return true;
     default:
       return false;
@@ -313,6 +317,8 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kModifyCustomer: ModifyCustomer(); return true;
     case cmd::kCopyCustomer: CopyCustomer(); return true;
     case cmd::kAddHistory: AddHistory(); return true;
+    case cmd::kBulkModifyCustomers: BulkModify(); return true;
+    case cmd::kBulkAddHistory: BulkAddHistory(); return true;
     case cmd::kModifyHistory:
     case cmd::kDeleteHistory:
     case cmd::kCopyHistory:
@@ -401,8 +407,9 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
       menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kExit}),
       menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
                         cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
-      menu("顧客(&C)", {cmd::kAddCustomer, cmd::kModifyCustomer, cmd::kDeleteCustomers, cmd::kCopyCustomer, 0,
-                        cmd::kDeleteAllHistory, 0, cmd::kFindCustomer, cmd::kSelectAll, cmd::kShowCount}),
+      menu("顧客(&C)", {cmd::kAddCustomer, cmd::kModifyCustomer, cmd::kBulkModifyCustomers, cmd::kDeleteCustomers,
+                        cmd::kCopyCustomer, 0, cmd::kBulkAddHistory, cmd::kDeleteAllHistory, 0, cmd::kFindCustomer,
+                        cmd::kSelectAll, cmd::kShowCount}),
       menu("履歴(&R)", {cmd::kAddHistory, cmd::kModifyHistory, cmd::kDeleteHistory, cmd::kCopyHistory, 0,
                         cmd::kFindHistory}),
       menu("抽出(&E)", {cmd::kExtract, 0, cmd::kReleaseExtraction, cmd::kRedoExtraction, cmd::kSaveExtraction}),
@@ -412,8 +419,9 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
 }
 
 std::vector<shell::MenuItem> CKokyakuView::ContextMenu() const {
-  return {Item(cmd::kAddCustomer), Item(cmd::kModifyCustomer), Item(cmd::kDeleteCustomers),
-          Item(cmd::kCopyCustomer), shell::MenuItem{}, Item(cmd::kSelectAll)};
+  return {Item(cmd::kAddCustomer),    Item(cmd::kModifyCustomer),  Item(cmd::kBulkModifyCustomers),
+          Item(cmd::kDeleteCustomers), Item(cmd::kCopyCustomer),    shell::MenuItem{},
+          Item(cmd::kBulkAddHistory),  shell::MenuItem{},           Item(cmd::kSelectAll)};
 }
 
 void CKokyakuView::UpdateDatabase() {
@@ -586,6 +594,41 @@ void CKokyakuView::AddHistory() {
   }
   card_->OnAddHistory({list_.SelectedIds().front()});
   Changed();
+}
+
+void CKokyakuView::BulkModify() {
+  if (ReadOnly()) return c_.ui->Tell(kBulkReadOnly);
+  if (list_.Selection().empty()) return c_.ui->Tell(kBulkNoSelection);
+  if (!c_.doc) return c_.ui->Tell(kBulkFailed);
+  const records::IdArray ids = list_.SelectedIds();  // in list order
+  if (!c_.ui->Ask(text::Format(kBulkQuestion, static_cast<int>(ids.size())))) return;
+  CKokyakuBulkDlg dialog(*c_.ui, c_.install);
+  if (!c_.ui->Run(dialog)) return;
+  const std::int32_t colour = dialog.NewColour();
+  records::IdArray changed;
+  int result;
+  {
+    const ui::WaitScope wait = c_.ui->Wait(ids.size() >= kBulkWaitWindowFrom);
+    // One transaction: the records in memory change only for the customers the store changed.
+    result = c_.doc->ModifyCustomers(ids, changed, dialog.ColumnKey(), records::COleDate::Now(), dialog.NewText(),
+                                     &colour);
+  }
+  if (result != -1) {
+    RefreshCard();  // the card shows a copy of its customer
+    Changed();      // the rows read their customers' new values
+  }
+  if (result == 1) return c_.ui->Tell(kBulkDone, Icon::Information);
+  c_.ui->Tell(result == 10 ? kBulkPartly : kBulkFailed);
+}
+
+void CKokyakuView::BulkAddHistory() {
+  if (ReadOnly()) return c_.ui->Tell(history::CRirekiListOwner::kAddReadOnly);
+  if (list_.Selection().empty()) return c_.ui->Tell(history::CRirekiListOwner::kNoCustomers);
+  EnsureCard();
+  if (!card_) return;
+  card_->OnBulkAddHistory(list_.SelectedIds());
+  RefreshCard();
+  Changed();  // the rows of the customers whose last history date moved
 }
 
 bool CKokyakuView::HistoryCommand(int id) {

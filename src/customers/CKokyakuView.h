@@ -3,6 +3,7 @@
 // on its detail tab). It shows all customers, the current extraction or an analysis result, and
 // carries the customer commands of menu 133 and toolbar 128.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -41,6 +42,14 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   static constexpr const char* kSearchEnded = "検索が終了しました。\n";
   static constexpr const char* kWidthSection = "Settings-KList";
   static constexpr int kMinimumWidth = 20;
+  static constexpr const char* kBulkReadOnly = "データベースは読取専用です。\n顧客を修正することはできません。\n";
+  static constexpr const char* kBulkNoSelection = "顧客を選択してください。";
+  static constexpr const char* kBulkQuestion = "選択されている%d件の顧客を一括修正します。よろしいですか？";
+  static constexpr const char* kBulkDone = "顧客データを一括修正しました。";
+  static constexpr const char* kBulkFailed = "顧客データが修正できませんでした。";
+  static constexpr const char* kBulkPartly = "一部の顧客データが修正できませんでした。";
+  // From this many customers a bulk change shows the wait window besides the wait cursor.
+  static constexpr std::size_t kBulkWaitWindowFrom = 1000;
 
   // variant: 1, 2 or 3, the screen number the list is shown as.
   CKokyakuView(ListContext context, int variant);
@@ -147,6 +156,8 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   void ModifyCustomer();
   void CopyCustomer();
   void AddHistory();
+  void BulkModify();
+  void BulkAddHistory();
   bool HistoryCommand(int id);
   void RowChanged(std::int32_t id);
 

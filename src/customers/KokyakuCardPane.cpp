@@ -77,6 +77,10 @@ int KokyakuCardPane::ShowCustomer(const CKokyaku* customer) {
 }
 
 void KokyakuCardPane::CustomerTouched(std::int32_t customerId) {
+  if (bulkAdding_) {
+    shownTouched_ = shownTouched_ || (hasCustomer_ && customer_.ID == customerId);
+    return;
+  }
   // An entry saved from a dialog that stays open is listed before anyone is told, so the
   // history list shows it at once.
   history_.Sync();
@@ -166,6 +170,22 @@ void KokyakuCardPane::OnAddHistory(const records::IdArray& selectedCustomers) {
   history_.OnAddRireki(selectedCustomers);
   history_.Sync();
   if (history_.RowCount() > before) history_.SelectRow(0);
+}
+
+int KokyakuCardPane::OnBulkAddHistory(const records::IdArray& selectedCustomers) {
+  bulkAdding_ = true;
+  shownTouched_ = false;
+  const int result = history_.OnBulkAddRireki(selectedCustomers);
+  bulkAdding_ = false;
+  history_.Sync();
+  if (shownTouched_) {
+    for (const auto& cached : doc_.Customers()) {
+      if (cached->ID != customer_.ID) continue;
+      customer_.RirekiUpDate = cached->RirekiUpDate;
+      break;
+    }
+  }
+  return result;
 }
 
 void KokyakuCardPane::OnModifyHistory() {

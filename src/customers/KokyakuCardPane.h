@@ -123,6 +123,11 @@ class KokyakuCardPane {
   // The Add dialog for the first of the selected customers; a new entry of the shown customer
   // lands on top of the list, selected.
   void OnAddHistory(const records::IdArray& selectedCustomers);
+  // One entry for each selected customer through the BulkAdd dialog (the questions and reports
+  // of CRirekiListOwner::OnBulkAddRireki); the shown customer's history is read again and its
+  // last history date follows. The cached customers are told of in one go, not one by one: the
+  // caller redraws its rows once. The owner's result (0 when nothing was stored).
+  int OnBulkAddHistory(const records::IdArray& selectedCustomers);
   // Without a selection kSelectHistory; else the Modify dialog, or when read-only the
   // look-only message and the reference dialog.
   void OnModifyHistory();
@@ -180,6 +185,8 @@ class KokyakuCardPane {
   bool hasCustomer_ = false;
   int tab_ = kDetailTab;
   bool historySearch_ = false;
+  bool bulkAdding_ = false;    // a bulk add is storing: customers touched are not told one by one
+  bool shownTouched_ = false;  // the shown customer was among them
   std::vector<std::string> labels_;  // by column, in KokyakuColumns() order
   std::filesystem::path urlOpener_;
 };

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "history/CRirekiRefDlg.h"
+#include "history/LastHistoryDate.h"
 #include "history/PictureStore.h"
 #include "text/Format.h"
 
@@ -171,7 +172,7 @@ int CRirekiListOwner::OnBulkAddRireki(const records::IdArray& selectedCustomers)
   const COleDate now = clock_();
   int result;
   {
-    const ui::WaitScope wait = ui_.Wait();
+    const ui::WaitScope wait = ui_.Wait(selectedCustomers.size() >= kBulkWaitWindowFrom);
     entry.Picture = StorePictureFile(pictureFolder_, entry.Picture);
     result = store_.AddNewRireki(selectedCustomers, entry, now);
   }
@@ -179,9 +180,7 @@ int CRirekiListOwner::OnBulkAddRireki(const records::IdArray& selectedCustomers)
   if (customerId_ >= 0) ShowCustomer(customerId_);
   // After a partial add the store does not say which customers got the entry: their cached
   // dates stay as they were rather than claim an entry some of them did not get.
-  if (result == 1) {
-    for (std::int32_t id : selectedCustomers) TouchCustomer(id, now);
-  }
+  if (result == 1) RefreshLastHistoryDate(customers_, selectedCustomers, now, rirekiUpDateChanged_);
   return result;
 }
 

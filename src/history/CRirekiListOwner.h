@@ -4,6 +4,7 @@
 // RirekiUpDate follows every save, and the list screen hears of it to rewrite that row. Also the
 // history commands of the customer list: add, modify (or look, when read-only), copy, bulk add.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -30,6 +31,8 @@ class CRirekiListOwner : public CRirekiDlgOwner {
   static constexpr const char* kBulkFailed = "顧客への履歴登録に失敗しました。\n";
   static constexpr const char* kBulkPartly = "一部の顧客への履歴登録に失敗しました。\n";
   static constexpr const char* kBulkDone = "選択されている顧客に履歴を登録しました。\n";
+  // From this many customers a bulk add shows the wait window besides the wait cursor.
+  static constexpr std::size_t kBulkWaitWindowFrom = 1000;
 
   // customers: the document's cached customers (their RirekiUpDate is kept); readOnly: past data
   // is viewed; install: the installation folder, for the dialogs' choice lists. The store, the

@@ -7,6 +7,7 @@
 #include <future>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/CKokyakuVMData.h"
@@ -74,6 +75,13 @@ class CTovanaDoc {
   // Deletes customers with their history; deleted receives the IDs removed, which also leave
   // Customers(), History() and ExtractedIds(). The store's result: 1 all, 10 some, 0 none, -1.
   int DeleteCustomers(const records::IdArray& ids, records::IdArray& deleted);
+  // Sets one column of many customers, ColorMark to *colour and any other to text (cut to its
+  // byte limit), and their LastUpDate to now, in one transaction of the store: a failure part way
+  // leaves the database as it was. changed receives the IDs changed, whose records in Customers()
+  // then carry the same values, in place (pointers to them stay valid). The store's result: 1 all,
+  // 10 some, -1 none or failure (also for read-only), with Customers() untouched on -1.
+  int ModifyCustomers(const records::IdArray& ids, records::IdArray& changed, std::string_view column,
+                      const records::COleDate& now, std::string_view text, const std::int32_t* colour);
   // The standard addresses (CommonMail) of the customers ids found in Customers(), in that order;
   // addresses is emptied first. 1 every ID gave one, 0 some did, -1 none did or ids is empty.
   int GetMailAddresses(const records::IdArray& ids, std::vector<std::string>& addresses);

@@ -60,6 +60,8 @@ constexpr Command kCommands[] = {
     {kAddHistory, "履歴を追加...", ""},
     {kModifyCustomer, "顧客を修正...", ""},
     {kCopyCustomer, "顧客をコピー...", ""},
+    {kBulkModifyCustomers, "顧客を一括修正...", ""},
+    {kBulkAddHistory, "顧客に一括して履歴追加...", ""},
     {kCardHistoryTab, "履歴画面", ""},
     {kCardDetailTab, "詳細画面", ""},
     {kCardDetail2Tab, "詳細画面２", ""},

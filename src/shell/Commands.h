@@ -61,6 +61,8 @@ enum : int {
   kAddHistory,
   kModifyCustomer,
   kCopyCustomer,
+  kBulkModifyCustomers,
+  kBulkAddHistory,
   kCardHistoryTab,
   kCardDetailTab,
   kCardDetail2Tab,
