@@ -30,6 +30,7 @@
 #include "customers/CComboItemDlg.h"
 #include "customers/CDispColumnDlg.h"
 #include "customers/CFreeItemDlg.h"
+#include "customers/CKokyakuBulkDlg.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CKokyakuNormalDlg.h"
@@ -98,6 +99,7 @@ class ScreenFit : public shell::test::DocumentFolderTest {
     });
     add("choice list entry", [this] { return std::make_unique<customers::CComboItemDlg>(ui, 30, std::vector<std::string>{"自社担当"}); });
     add("choice list choice", [this] { return std::make_unique<customers::CSelectComboDlg>(ui, Install()); });
+    add("bulk change", [this] { return std::make_unique<customers::CKokyakuBulkDlg>(ui, Install()); });
     add("display columns", [this] {
       auto m = std::make_unique<customers::CDispColumnDlg>(ui, Install());
       EXPECT_TRUE(m->Open());

@@ -13,6 +13,7 @@
 #include "customers/qt/ComboItemDlgWidget.h"
 #include "customers/qt/DispColumnDlgWidget.h"
 #include "customers/qt/FreeItemDlgWidget.h"
+#include "customers/qt/KokyakuBulkDlgWidget.h"
 #include "customers/qt/KokyakuDlgWidget.h"
 #include "customers/qt/KokyakuPictureDlgWidget.h"
 #include "customers/qt/KokyakuSubDlgWidget.h"
@@ -35,6 +36,7 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<customers::CDispColumnDlg, customers::DispColumnDlgWidget>();
   ui.RegisterView<customers::CFreeItemDlg, customers::FreeItemDlgWidget>();
   ui.RegisterView<customers::CSelectComboDlg, customers::SelectComboDlgWidget>();
+  ui.RegisterView<customers::CKokyakuBulkDlg, customers::KokyakuBulkDlgWidget>();
   ui.RegisterView<customers::CKokyakuNormalDlg, customers::KokyakuDlgWidget>();
   ui.RegisterView<customers::CKokyakuPersonDlg, customers::KokyakuDlgWidget>();
   ui.RegisterView<customers::CKokyakuCompanyDlg, customers::KokyakuDlgWidget>();
