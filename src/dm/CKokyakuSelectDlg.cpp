@@ -56,11 +56,14 @@ void CKokyakuSelectDlg::OnSelectAll() {
 
 void CKokyakuSelectDlg::OnExtract() {
   // The document's extraction belongs to the customer and history lists: kept aside and put
-  // back, so choosing recipients never changes what those lists show.
+  // back afterwards, so choosing recipients never changes what those lists show; the dialog
+  // starts from no condition.
   settings::CExCondition* current = doc_.CurrentExtraction();
   std::unique_ptr<settings::CExCondition> kept = current ? std::make_unique<settings::CExCondition>(*current) : nullptr;
   const bool keptSaved = doc_.IsExtractionSaved();
-  records::IdArray keptIds = doc_.ExtractedIds();
+  records::IdArray keptIds = std::move(doc_.ExtractedIds());
+  doc_.ExtractedIds().clear();
+  doc_.ClearExtraction();
   const bool ran = extract::RunExtractionDialog(ui_, doc_, install_, extract::CExtractDlg::kDMRecipients);
   const records::IdArray found = doc_.ExtractedIds();
   doc_.SetExtraction(std::move(kept), keptSaved);
