@@ -27,7 +27,15 @@ void CKokyakuSelectDlg::ShowCustomers(const std::unordered_set<std::int32_t>* on
   for (const auto& customer : doc_.Customers()) {
     if (!only || only->contains(customer->ID)) rows.push_back({customer.get(), customer->ID, std::nullopt});
   }
+  if (onRowsChanging) onRowsChanging();
   list_.SetRows(std::move(rows));
+  if (onRowsChanged) onRowsChanged();
+}
+
+void CKokyakuSelectDlg::OnHeaderClick(int column) {
+  if (onRowsChanging) onRowsChanging();
+  list_.SortBy(column);
+  if (onRowsChanged) onRowsChanged();
 }
 
 bool CKokyakuSelectDlg::IsChecked(int row) const {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -41,7 +42,7 @@ class CKokyakuSelectDlg : public ui::CDialogModel {
   bool IsChecked(int row) const;
   void SetChecked(int row, bool checked);
   int CheckedCount() const;
-  void OnHeaderClick(int column) { list_.SortBy(column); }
+  void OnHeaderClick(int column);
 
   // すべて選択: every row shown is checked.
   void OnSelectAll();
@@ -57,6 +58,10 @@ class CKokyakuSelectDlg : public ui::CDialogModel {
   void OnOK();
   // The checked customers' IDs in row order, after OK.
   const records::IdArray& ChosenIds() const { return chosen_; }
+
+  // Told just before the rows change and right after, as a pair (a view resets its item model).
+  std::function<void()> onRowsChanging;
+  std::function<void()> onRowsChanged;
 
  private:
   void ShowCustomers(const std::unordered_set<std::int32_t>* only);
