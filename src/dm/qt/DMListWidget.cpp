@@ -55,7 +55,9 @@ DMListWidget::DMListWidget(CDMListView& model, shell::CMainFrame& frame, QWidget
   titleRows_ = new FunctionTableModel(
       {[this] { return model_.TitleCount(); },
        Headers(CDMListView::kTitleColumns, CDMListView::kTitleColumnCount),
-       [this](int r, int c) { return model_.TitleText(r, c); }, [this](int r) { return model_.ShowsSent(r); }, nullptr},
+       // The 済 column shows its check box alone.
+       [this](int r, int c) { return c == CDMListView::kSentColumn ? std::string() : model_.TitleText(r, c); },
+       [this](int r) { return model_.ShowsSent(r); }, nullptr},
       this);
   recipientRows_ = new FunctionTableModel(
       {[this] { return model_.RecipientCount(); },

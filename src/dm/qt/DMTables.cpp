@@ -21,8 +21,9 @@ QVariant FunctionTableModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-      if (s_.checked && index.column() == 0) {
-        return role == Qt::AccessibleTextRole ? QString::fromUtf8(s_.checked(index.row()) ? "済" : "未送付") : QVariant();
+      if (s_.checked && index.column() == 0 && role == Qt::AccessibleTextRole) {
+        return QString::fromUtf8(s_.checked(index.row()) ? "チェックあり " : "チェックなし ") +
+               ui::ToQString(s_.text(index.row(), 0));
       }
       return ui::ToQString(s_.text(index.row(), index.column()));
     case Qt::CheckStateRole:
