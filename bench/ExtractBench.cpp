@@ -45,18 +45,39 @@ sqlite3* Raw() {
   return db;
 }
 
-std::size_t StepIds(const char* sql) {
+// The hand-written statement with its answer carried as far as the store carries it: customer IDs,
+// or whole history entries read column by column into the same records.
+std::size_t StepHandWritten(const char* sql, std::int32_t type) {
   sqlite3_stmt* s = nullptr;
   sqlite3_prepare_v2(Raw(), sql, -1, &s, nullptr);
+  records::RirekiList entries;
   std::size_t n = 0;
+  const auto text = [s](int column) { return reinterpret_cast<const char*>(sqlite3_column_text(s, column)); };
   while (sqlite3_step(s) == SQLITE_ROW) {
-    benchmark::DoNotOptimize(sqlite3_column_int(s, 0));
     ++n;
+    if (type != settings::CExCondition::kHistory) {
+      benchmark::DoNotOptimize(sqlite3_column_int(s, 0));
+      continue;
+    }
+    auto e = std::make_unique<records::CRirekiData>();
+    e->ID = sqlite3_column_int(s, 0);
+    e->CustomerID = sqlite3_column_int(s, 1);
+    e->Date = sqlite3_column_type(s, 2) == SQLITE_NULL ? records::COleDate::Null()
+                                                       : records::COleDate(sqlite3_column_double(s, 2));
+    if (const char* t = text(3)) e->ActionTitle = t;
+    if (const char* t = text(4)) e->Action = t;
+    e->Money = sqlite3_column_double(s, 5);
+    if (const char* t = text(6)) e->Keyword = t;
+    if (const char* t = text(7)) e->TantouName = t;
+    if (const char* t = text(8)) e->Picture = t;
+    entries.push_back(std::move(e));
   }
   sqlite3_finalize(s);
   return n;
 }
 
+// Ours and the hand-written statement take turns, so that a change in the machine's load falls on
+// both alike.
 void Against(benchmark::State& state, std::int32_t type, std::vector<ConditionInput> conditions, Connector ab,
              Connector bc, const char* handWritten) {
   extract::StatementInput input;
@@ -66,8 +87,9 @@ void Against(benchmark::State& state, std::int32_t type, std::vector<ConditionIn
   input.bc = bc;
   ui::ScriptedUi ui([&state](const std::string& why) { state.SkipWithError(why.c_str()); });
   std::vector<double> base, ours;
-  for (int i = 0; i < 3; ++i) base.push_back(Seconds([&] { benchmark::DoNotOptimize(StepIds(handWritten)); }));
+  Store();  // opened once, outside the timing
   for (auto _ : state) {
+    base.push_back(Seconds([&] { benchmark::DoNotOptimize(StepHandWritten(handWritten, type)); }));
     std::size_t rows = 0;
     const double t = Seconds([&] {
       settings::CExCondition c;
@@ -88,8 +110,8 @@ void Against(benchmark::State& state, std::int32_t type, std::vector<ConditionIn
   }
   std::sort(base.begin(), base.end());
   std::sort(ours.begin(), ours.end());
-  state.counters["baseline_ms"] = base[1] * 1000;
-  state.counters["ratio"] = ours[ours.size() / 2] / base[1];
+  state.counters["baseline_ms"] = base[base.size() / 2] * 1000;
+  state.counters["ratio"] = ours[ours.size() / 2] / base[base.size() / 2];
 }
 
 void BM_Extract_NameContains(benchmark::State& state) {
@@ -105,8 +127,8 @@ void BM_Extract_BirthdayMonth(benchmark::State& state) {
 BENCHMARK(BM_Extract_BirthdayMonth)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_Extract_Telephone(benchmark::State& state) {
-  Against(state, 0, {{"[Customer].[TEL_Home]", "03-1234-5678", " = '*'"}}, Connector::End, Connector::None,
-          "SELECT ID FROM Customer WHERE (TEL_Home = '03-1234-5678' AND TEL_Home <> '') OR TEL_Home_X = 312345678");
+  Against(state, 0, {{"[Customer].[TEL_Home]", "03-1002-1014", " = '*'"}}, Connector::End, Connector::None,
+          "SELECT ID FROM Customer WHERE (TEL_Home = '03-1002-1014' AND TEL_Home <> '') OR TEL_Home_X = 310021014");
 }
 BENCHMARK(BM_Extract_Telephone)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 

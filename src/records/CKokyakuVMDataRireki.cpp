@@ -1,4 +1,5 @@
 // The history operations of the data store.
+#include <iterator>
 #include <string>
 
 #include "records/CKokyakuVMData.h"
@@ -132,7 +133,11 @@ bool ReadRireki(sqlite::Statement& s, RirekiList& list) {
     read.push_back(std::move(entry));
   }
   if (step == sqlite::StepResult::Error) return false;
-  for (auto& entry : read) list.push_back(std::move(entry));
+  if (list.empty()) {
+    list = std::move(read);
+  } else {
+    list.insert(list.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
+  }
   return true;
 }
 
@@ -155,11 +160,8 @@ int CKokyakuVMData::GetAllRireki(RirekiList& list) {
 }
 
 int CKokyakuVMData::ExtractRireki(std::string_view sql, RirekiList& list) {
-  RirekiList read;
-  const int result = Query(sql, [&](sqlite::Statement& s) { return ReadRireki(s, read); });
-  if (result != 1) return result;
-  for (auto& entry : read) list.push_back(std::move(entry));
-  return 1;
+  // ReadRireki appends nothing unless every row was read.
+  return Query(sql, [&](sqlite::Statement& s) { return ReadRireki(s, list); });
 }
 
 }  // namespace records

@@ -274,6 +274,16 @@ TEST_F(JetSql, PlainComparisonsKeepTheirIndexes) {
             std::string::npos);
 }
 
+// The extraction's "Not Like ''" guard: only the empty text matches, a missing value never does,
+// and a number is compared as its text.
+TEST_F(JetSql, EmptyLikePatternMatchesOnlyTheEmptyText) {
+  Exec("UPDATE Customer SET CompName = '' WHERE ID = 1; UPDATE Customer SET ClosingDay = 0 WHERE ID = 2;");
+  EXPECT_EQ(SortedIds(kCustomers + "[Customer].[CompName] Like ''"), Ids{1});
+  EXPECT_EQ(SortedIds(kCustomers + "[Customer].[CompName] Not Like ''"), (Ids{3, 4}));
+  EXPECT_EQ(SortedIds(kCustomers + "[Customer].[ClosingDay] Not Like ''"), Ids{2});
+  EXPECT_EQ(SortedIds(kCustomers + "[Customer].[CompName] & '' Like ''"), (Ids{1, 2, 5, 6}));
+}
+
 // --- Seven-colour analyses -----------------------------------------------------------------------
 
 const std::string kCountSelect =
