@@ -24,7 +24,8 @@ CMainFrame::ScreenFactory MakeScreenFactory(MenuScreenContext context) {
             customers::ListContext{context.ui, &frame, context.doc, context.install, context.lookups}, n);
       case CScreen::kHistory:
         return std::make_unique<history::CRirekiView>(history::RirekiViewContext{context.ui, &frame, context.doc, context.install});
-      case CScreen::kDM: return std::make_unique<dm::CDMListView>(frame);
+      case CScreen::kDM:
+        return std::make_unique<dm::CDMListView>(dm::DMViewContext{context.ui, &frame, context.doc, context.install});
       default: return nullptr;
     }
   };

@@ -5,6 +5,7 @@
 #include "customers/CDispColumnDlg.h"
 #include "customers/CKokyakuBulkDlg.h"
 #include "customers/KokyakuEntry.h"
+#include "dm/DMEntry.h"
 #include "extract/CExtractDlg.h"
 #include "extract/Extraction.h"
 #include "history/CRirekiListOwner.h"
@@ -509,8 +510,7 @@ void CKokyakuView::GoToDM() {
   if (answer == Answer::Cancel) return;
   if (answer == Answer::Yes) {
     if (ReadOnly()) return c_.ui->Tell("データベースは読取専用です。\nDM送付管理に追加することはできません。\n");
-    // Adding customers to a DM comes with the DM screens.
-    return c_.ui->Tell(kNotAvailable, Icon::Information);
+    if (!dm::AddCustomersToDM(*c_.ui, *c_.doc, c_.install, ids)) return;
   }
   c_.frame->SwitchScreen(kDM);
 }

@@ -129,6 +129,10 @@ class CTovanaDoc {
   }
   records::RirekiList& History() { return history_; }
   records::DMTitleList& DMTitles() { return dmTitles_; }
+  // The DM title the DM screen selects when it next opens (0 none); set by the screens that send
+  // the user there.
+  std::int32_t DMIdToShow() const { return dmIdToShow_; }
+  void SetDMIdToShow(std::int32_t id) { dmIdToShow_ = id; }
   records::IdArray& ExtractedIds() { return extractedIds_; }
 
   // The customer list variant (screens 1 to 3) the next customer list opens as; 1 at start.
@@ -164,6 +168,7 @@ class CTovanaDoc {
   records::KokyakuList customers_;
   records::RirekiList history_;
   records::DMTitleList dmTitles_;
+  std::int32_t dmIdToShow_ = 0;
   records::IdArray extractedIds_;
   int customerListVariant_ = 1;
   std::unique_ptr<settings::CExCondition> extraction_;

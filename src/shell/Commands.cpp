@@ -70,6 +70,13 @@ constexpr Command kCommands[] = {
     {kCopyHistory, "履歴をコピー...", ""},
     {kFindHistory, "履歴内を検索...", ""},
     {kReferHistory, "履歴を参照...", ""},
+    {kAddDMTitle, "DMタイトルを追加...", ""},
+    {kModifyDMTitle, "DMタイトルを修正...", ""},
+    {kDeleteDMTitle, "DMタイトルを削除", ""},
+    {kCopyDMTitle, "DMタイトルをコピー...", ""},
+    {kAddDMRecipients, "顧客を追加...", ""},
+    {kRemoveDMRecipients, "顧客を削除", ""},
+    {kDMHitRate, "DMヒット率分析...", ""},
 };
 
 }  // namespace

@@ -75,6 +75,14 @@ enum : int {
   // The history list's own commands (it shares 履歴を削除, 履歴内を検索... and the extraction
   // commands above).
   kReferHistory = 33101,
+  // The DM screen's own commands.
+  kAddDMTitle = 33201,
+  kModifyDMTitle,
+  kDeleteDMTitle,
+  kCopyDMTitle,
+  kAddDMRecipients,
+  kRemoveDMRecipients,
+  kDMHitRate,
 };
 
 struct Command {

@@ -39,6 +39,9 @@
 #include "customers/CKokyakuSubDlg.h"
 #include "customers/CSelectComboDlg.h"
 #include "customers/SampleCustomers.h"
+#include "dm/CDMSelectDlg.h"
+#include "dm/CDMTitleDlg.h"
+#include "dm/CKokyakuSelectDlg.h"
 #include "extract/CExtractDlg.h"
 #include "extract/ExtractDialogs.h"
 #include "history/CRirekiDlg.h"
@@ -178,6 +181,31 @@ class ScreenFit : public shell::test::DocumentFolderTest {
       EXPECT_TRUE(m->Open());
       return m;
     });
+    for (const auto mode : {dm::DMTitleMode::Add, dm::DMTitleMode::Modify, dm::DMTitleMode::View}) {
+      add("DM title", [this, mode] {
+        auto m = std::make_unique<dm::CDMTitleDlg>(ui, mode, Install());
+        records::CDMListData title;
+        title.Title = "年末のご案内";
+        title.Sent = 1;
+        title.SendDate = records::COleDate::FromCivil({2026, 12, 20, 9, 0, 0});
+        m->Load(&title, records::COleDate::FromCivil({2026, 12, 8, 10, 30, 0}));
+        return m;
+      });
+    }
+    for (const auto mode : {dm::DMSelectMode::Add, dm::DMSelectMode::Print}) {
+      add("DM title choice", [this, mode] {
+        auto m = std::make_unique<dm::CDMSelectDlg>(ui, doc, Install(), mode, records::IdArray{customer});
+        m->Open();
+        return m;
+      });
+    }
+    for (const auto mode : {dm::CustomerSelectMode::DM, dm::CustomerSelectMode::Print}) {
+      add("customer choice", [this, mode] {
+        auto m = std::make_unique<dm::CKokyakuSelectDlg>(ui, doc, Install(), mode);
+        m->Open();
+        return m;
+      });
+    }
     return samples;
   }
 

@@ -4,6 +4,7 @@
 
 #include "app/qt/MenuScreenWidget.h"
 #include "customers/qt/CustomerListWidget.h"
+#include "dm/qt/DMListWidget.h"
 #include "history/qt/HistoryListWidget.h"
 #include "ui/qt/QtUi.h"
 
@@ -35,6 +36,7 @@ QWidget* MakeScreenView(CScreen& screen, CMainFrame& frame, QWidget* parent) {
     return new customers::CustomerListWidget(*list, frame, parent);
   }
   if (auto* history = dynamic_cast<history::CRirekiView*>(&screen)) return new history::HistoryListWidget(*history, frame, parent);
+  if (auto* dm = dynamic_cast<dm::CDMListView*>(&screen)) return new dm::DMListWidget(*dm, frame, parent);
   return ListScreen(screen, parent);
 }
 

@@ -18,6 +18,8 @@
 #include "customers/qt/KokyakuPictureDlgWidget.h"
 #include "customers/qt/KokyakuSubDlgWidget.h"
 #include "customers/qt/SelectComboDlgWidget.h"
+#include "dm/qt/DMSelectDlgWidgets.h"
+#include "dm/qt/DMTitleDlgWidget.h"
 #include "extract/qt/ExtractDialogWidgets.h"
 #include "extract/qt/ExtractDlgWidget.h"
 #include "history/qt/RirekiDlgWidget.h"
@@ -50,6 +52,9 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<history::CRirekiDlg, history::RirekiDlgWidget>();
   ui.RegisterView<history::CRirekiRefDlg, history::RirekiRefDlgWidget>();
   ui.RegisterView<history::CRirekiShowDlg, history::RirekiShowDlgWidget>();
+  ui.RegisterView<dm::CDMTitleDlg, dm::DMTitleDlgWidget>();
+  ui.RegisterView<dm::CDMSelectDlg, dm::DMSelectDlgWidget>();
+  ui.RegisterView<dm::CKokyakuSelectDlg, dm::KokyakuSelectDlgWidget>();
   ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
   ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
 }
