@@ -140,6 +140,7 @@ std::string ColumnCaption(std::string_view field) {
       {"CustomerID", "顧客ID"}, {"Name", "氏名"},         {"Yomi", "フリガナ"},     {"Zip", "郵便番号"},
       {"Address", "住所"},      {"TEL_Home", "電話番号"}, {"TEL_Office", "会社電話"}, {"CellPhone1", "携帯電話"},
       {"EMail1", "メール"},     {"CompName", "会社名"},   {"Section", "部署"},       {"Note1", "備考"},
+      {"Post", "役職"},         {"FAX_Home", "FAX"},      {"FAX_Office", "会社FAX"}, {"BirthDay", "誕生日"},
       {"Rireki.Date", "日付"},  {"Rireki.ActionTitle", "概要"}, {"Rireki.Action", "詳細"},
       {"Rireki.Money", "金額"},
   };

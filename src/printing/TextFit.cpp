@@ -270,25 +270,37 @@ std::vector<PlacedGlyph> SetVerticalAddressee(const VerticalAddressee& a, double
     }
   }
   const double nameX = right - companies * companyEm * kLinePitch - em / 2;
-  // The honorific at the foot; the name spread over what is left, at most half an em apart.
-  const double honTop = y + h - honCells.size() * em;
+  // The name from the top, its characters spread at most two ems apart; the honorific an em after
+  // it, or at the column's foot when the name fills the column.
+  const double gap = honCells.empty() ? 0 : em;
+  const double room = h - honCells.size() * em - gap;
+  // A space between family and given name takes half a character's place.
+  const auto isSpace = [](const VerticalCell& c) { return c.text == " " || c.text == "　"; };
+  double places = 0;
+  for (const auto& c : nameCells) places += isSpace(c) ? 0.5 : 1.0;
+  const double pitch = places <= 0 ? em : std::clamp(room / places, em, 2.0 * em);
+  const double nameTop = y;
+  const double honTop = std::min(y + h - honCells.size() * em, nameTop + pitch * places + gap);
   for (std::size_t i = 0; i < honCells.size(); ++i) {
     glyphs.push_back({honCells[i].text, nameX, honTop + (i + 0.5) * em, em, honCells[i].kind});
   }
-  const double room = honTop - y - (honCells.empty() ? 0 : 0.5 * em);
-  const double pitch = nameCells.empty() ? em : std::clamp(room / nameCells.size(), em, 1.5 * em);
-  const double nameTop = y + std::max(0.0, (room - pitch * nameCells.size()) / 2);
-  std::size_t given = 0;  // the cell where the given name starts
-  for (std::size_t i = 0; i < nameCells.size(); ++i) {
-    const bool space = nameCells[i].text == " " || nameCells[i].text == "　";
-    if (space && given == 0) given = i + 1;
-    if (!space) glyphs.push_back({nameCells[i].text, nameX, nameTop + (i + 0.5) * pitch, em, nameCells[i].kind});
+  double given = 0;  // where the given name starts, in places
+  double at = 0;
+  for (const auto& cell : nameCells) {
+    if (isSpace(cell)) {
+      at += 0.5;
+      if (given == 0) given = at;
+      continue;
+    }
+    glyphs.push_back({cell.text, nameX, nameTop + (at + 0.5) * pitch, em, cell.kind});
+    at += 1;
   }
   if (!joint.empty()) {
     const double jointX = nameX - em * kLinePitch;
-    if (given == 0) given = nameCells.size() / 2;
+    if (given == 0) given = std::floor(places / 2);
     const std::vector<VerticalCell> jointCells = VerticalCells(joint);
-    const double jointPitch = std::min(pitch, (room - given * pitch) / std::max<std::size_t>(1, jointCells.size()));
+    const double jointRoom = honTop - gap - (nameTop + given * pitch);
+    const double jointPitch = std::min(pitch, jointRoom / static_cast<double>(std::max<std::size_t>(1, jointCells.size())));
     for (std::size_t i = 0; i < jointCells.size(); ++i) {
       glyphs.push_back({jointCells[i].text, jointX, nameTop + given * pitch + (i + 0.5) * jointPitch, em,
                         jointCells[i].kind});

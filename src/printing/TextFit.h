@@ -82,8 +82,9 @@ struct PlacedGlyph {
 std::vector<PlacedGlyph> SetVertical(const std::vector<std::string>& columns, double x, double y, double w, double h,
                                      double em, bool centre);
 
-// The addressee in vertical writing: the name from the top of its column with the honorific at
-// its foot; a joint name (連名) in the next column to the left, its given name level with the
+// The addressee in vertical writing: the name from the top of its column, spread at most two ems
+// a character, with the honorific closing it an em below (at the column's foot at the latest); a
+// joint name (連名) in the next column to the left, its given name level with the
 // first name's given name and its own honorific at the same foot; company lines to the right.
 struct VerticalAddressee {
   std::vector<std::string> companyLines;

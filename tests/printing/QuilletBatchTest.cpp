@@ -150,6 +150,20 @@ TEST_F(QuilletBatchTest, OnlyTheCustomersAskedForInTheirOrderFromTheFirstPieceCh
 
 TEST_F(QuilletBatchTest, EveryGenrePrintsWithoutADisplay) {
   AddCustomers(3);
+  // History for the cards: the first customer many entries, the second none.
+  for (int i = 0; i < 50; ++i) {
+    records::CRirekiData entry;
+    entry.ActionTitle = i % 2 ? "電話" : "来店";
+    entry.Action = "ご注文の件でご連絡。次回は春の新作をご案内する予定（" + std::to_string(i + 1) + "回目）";
+    entry.Money = i % 3 ? 0 : 12800 + i;
+    entry.Date = records::COleDate::FromCivil(2024, 1 + i % 12, 1 + i % 28);
+    ASSERT_GT(doc.Store().AddNewRireki(1, entry, records::COleDate::Now()), 0);
+  }
+  records::CRirekiData one;
+  one.ActionTitle = "購入";
+  one.Date = records::COleDate::FromCivil(2025, 3, 3);
+  ASSERT_GT(doc.Store().AddNewRireki(3, one, records::COleDate::Now()), 0);
+  ASSERT_EQ(doc.Store().SaveQMV(false), 1);
   struct Case {
     int layout;
     const char* file;
@@ -158,7 +172,7 @@ TEST_F(QuilletBatchTest, EveryGenrePrintsWithoutADisplay) {
   } cases[] = {
       {2001, "hagaki-tate-2001.pdf", 3, "株"},     {2002, "hagaki-yoko-2002.pdf", 3, "株式会社ソレル商会"},
       {2004, "hagaki-tate-plain-2004.pdf", 3, "様"}, {3001, "naga3-3001.pdf", 3, "様"},
-      {3005, "kaku2-tate-3005.pdf", 3, "様"},      {5001, "card-5001.pdf", 3, "顧客カード"},
+      {3005, "kaku2-tate-3005.pdf", 3, "様"},      {5001, "card-5001.pdf", 4, "顧客カード"},
       {5101, "list-5101.pdf", 1, "氏名"},           {4101, "letter-4101.pdf", 3, "拝啓"},
       {6001, "estimate-6001.pdf", 1, "御見積書"},
   };

@@ -133,7 +133,6 @@ TEST(VerticalText, TheHonorificClosesTheNameAtItsFootAndAJointNameSharesIt) {
     if (g.text == "様") sama.push_back(&g);
   }
   ASSERT_EQ(sama.size(), 2u);
-  EXPECT_NEAR(sama[0]->cy + sama[0]->em / 2, y + h, 1e-9);  // at the foot
   EXPECT_DOUBLE_EQ(sama[0]->cy, sama[1]->cy);
   const auto find = [&](const char* t) {
     for (const auto& g : glyphs) {
@@ -145,6 +144,14 @@ TEST(VerticalText, TheHonorificClosesTheNameAtItsFootAndAJointNameSharesIt) {
   EXPECT_DOUBLE_EQ(find("花")->cy, find("太")->cy);  // the given names level
   EXPECT_LT(find("花")->cx, find("太")->cx);           // the joint name to the left
   EXPECT_LT(find("山")->cy, find("太")->cy);
+  EXPECT_GT(sama[0]->cy, find("郎")->cy + find("郎")->em);  // the honorific closes the name
+  EXPECT_GT(sama[1]->cy, find("子")->cy + find("子")->em);
+
+  // A name too long for the column at the largest size shrinks, and its honorific stays inside.
+  a.joint.clear();
+  a.name = "寿限無寿限無五劫の擦り切れ海砂利水魚";
+  const auto crowded = SetVerticalAddressee(a, x, y, w, 60, 10);
+  for (const auto& g : crowded) EXPECT_LE(g.cy + g.em / 2, y + 60 + 1e-9) << g.text;
 }
 
 TEST(FormText, AddressAndAddresseeFollowTheEntryType) {

@@ -445,8 +445,9 @@ void CFormRenderer::PaintField(QPainter& p, const FormField& f, const records::C
                box, f.align);
     return;
   }
-  const std::string text = FieldText(f.name, k, sender_, layout_.freeText);
-  if (text.empty()) return;
+  std::string text = FieldText(f.name, k, sender_, layout_.freeText);
+  if (f.name == "Sender.ZIPHIFN" && !text.empty() && !f.vertical) text = "〒" + text;
+  if (text.empty() && layout_.genre != lumaro::CLayoutInfo::kGenreCardHistory) return;
   const bool paragraph = f.name == "FreeText";
   if (f.vertical) {
     const std::string vertical = ToVerticalText(text);
@@ -457,10 +458,26 @@ void CFormRenderer::PaintField(QPainter& p, const FormField& f, const records::C
     }
     return;
   }
+  RectMm area = box;
+  if (layout_.genre == lumaro::CLayoutInfo::kGenreCardHistory && !paragraph && !f.name.starts_with("Sender.")) {
+    // A card names each of its fields: a small caption, the value after it.
+    const std::string caption = ColumnCaption(f.name);
+    const double cem = std::min(maxEm * 0.75, 3.0);
+    p.save();
+    p.setPen(QColor(0x60, 0x60, 0x60));
+    DrawLine(p, Gothic(), caption, box.x, box.y + std::max(0.0, (std::min(box.h, maxEm * kLinePitch) - cem) / 2), cem);
+    p.restore();
+    const double used = std::max(Gothic().Width(caption) * cem + 2.0, 16.0);
+    area = {box.x + used, box.y, std::max(1.0, box.w - used), box.h};
+    p.save();
+    p.setPen(QPen(QColor(0xB0, 0xB0, 0xB0), 0.1));
+    p.drawLine(QPointF(box.x, box.Bottom()), QPointF(box.Right(), box.Bottom()));
+    p.restore();
+  }
   DrawFitted(p, face,
-             FitText(text, box.w, box.h, maxEm, MinimumEm(maxEm), face.Measurer(),
+             FitText(text, area.w, area.h, maxEm, MinimumEm(maxEm), face.Measurer(),
                      paragraph ? Breaking::Paragraph : Breaking::Address),
-             box, f.align);
+             area, f.align);
 }
 
 void BeginMillimetres(QPainter& painter, const QPaintDevice& device) {
