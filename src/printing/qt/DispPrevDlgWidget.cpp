@@ -43,7 +43,7 @@ DispPrevDlgWidget::DispPrevDlgWidget(CDispPrevDlg& model, QWidget* parent)
   left->addWidget(forms_, 1);
   picture_ = new QLabel(this);
   picture_->setAccessibleName(QStringLiteral("フォームの見本"));
-  picture_->setFixedSize(300, 150);
+  picture_->setFixedSize(240, 120);
   picture_->setAlignment(Qt::AlignCenter);
   picture_->setFrameShape(QFrame::StyledPanel);
   left->addWidget(picture_);
@@ -72,7 +72,7 @@ DispPrevDlgWidget::DispPrevDlgWidget(CDispPrevDlg& model, QWidget* parent)
   left->addWidget(options);
 
   preview_ = new FormPreviewWidget(this);
-  preview_->setMinimumSize(560, 480);
+  preview_->setMinimumSize(380, 320);
   preview_->SetZoom(75);
   body->addWidget(preview_, 1);
 
