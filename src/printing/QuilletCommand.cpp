@@ -73,6 +73,10 @@ std::optional<QuilletCommand> ParseQuilletCommand(const std::vector<std::string>
       auto v = value();
       if (!v) return std::nullopt;
       c.jointColumn = *v;
+    } else if (a == "--previews" || a == "--catalogue") {
+      auto v = value();
+      if (!v) return std::nullopt;
+      (a == "--previews" ? c.previews : c.catalogue) = *v;
     } else if (a == "--data") {
       auto v = value();
       if (!v) return std::nullopt;
@@ -81,6 +85,10 @@ std::optional<QuilletCommand> ParseQuilletCommand(const std::vector<std::string>
       error = "不明な引数です: " + a;
       return std::nullopt;
     }
+  }
+  if (!c.previews.empty()) {
+    c.batch = true;
+    return c;
   }
   if (!haveLayout || c.layoutId < 1) {
     error = "レイアウトIDを指定してください";
@@ -91,6 +99,31 @@ std::optional<QuilletCommand> ParseQuilletCommand(const std::vector<std::string>
     return std::nullopt;
   }
   return c;
+}
+
+std::vector<records::CKokyaku> PreviewCustomers() {
+  static const char* const kRows[][6] = {
+      {"山田　太郎", "150-0002", "東京都渋谷区渋谷", "2-15-1", "渋谷クロスビル12階", "花子"},
+      {"佐藤　美咲", "530-0001", "大阪府大阪市北区梅田", "3-1-3", "", ""},
+      {"鈴木　一郎", "460-0008", "愛知県名古屋市中区栄", "4-5-6", "", ""},
+  };
+  std::vector<records::CKokyaku> out;
+  for (const auto& row : kRows) {
+    records::CKokyaku k;
+    k.ID = static_cast<std::int32_t>(out.size()) + 1;
+    k.CustomerID = "K" + std::to_string(1000 + k.ID);
+    k.EntryType = 1;
+    k.Name = row[0];
+    k.Suffix = "様";
+    k.Zip_Home = row[1];
+    k.Add1_Home = row[2];
+    k.Add2_Home = row[3];
+    k.Add3_Home = row[4];
+    k.Note1 = row[5];
+    k.TEL_Home = "03-1234-5678";
+    out.push_back(k);
+  }
+  return out;
 }
 
 std::optional<QuilletJob> LoadQuilletJob(const QuilletCommand& command, const std::filesystem::path& install,

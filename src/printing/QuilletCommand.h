@@ -5,6 +5,8 @@
 //   quillet --layout ID --pdf OUT.pdf [--ids 1,2,3] [--first N] [--joint COLUMN] [--data FOLDER]
 //                                               writes the customers of the data folder (all, or
 //                                               those IDs in that order) onto the layout as PDF
+//   quillet --previews FOLDER [--catalogue FOLDER]  draws the preview picture "<ID>.jpg" of every
+//                                               form of the catalogue with a few sample customers
 //
 // The batch form needs no window; its exit status is 0 only when the whole file was written.
 
@@ -27,6 +29,8 @@ struct QuilletCommand {
   int firstPiece = 0;                  // --first: 1-based piece to start at
   std::string jointColumn;             // --joint: the column holding a joint addressee's given name
   std::filesystem::path dataFolder;    // --data: instead of the one datadir.dat names
+  std::filesystem::path previews;      // --previews: draw every catalogue form's picture there
+  std::filesystem::path catalogue;     // --catalogue: the installation (or factory) folder to read
 };
 
 // Exit statuses of the batch form.
@@ -37,6 +41,9 @@ inline constexpr int kQuilletUsage = 2;
 // The arguments after the program name; nullopt with the reason in error when they cannot be read.
 std::optional<QuilletCommand> ParseQuilletCommand(const std::vector<std::string>& args, std::string& error);
 std::string QuilletUsage();
+
+// The few made-up customers the preview pictures show.
+std::vector<records::CKokyaku> PreviewCustomers();
 
 // What a print needs from the installation and the data folder.
 struct QuilletJob {

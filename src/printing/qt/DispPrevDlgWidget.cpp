@@ -121,6 +121,8 @@ void DispPrevDlgWidget::Refresh() {
   picture_->setPixmap(pixmap.isNull() ? QPixmap()
                                       : pixmap.scaled(picture_->size() - QSize(4, 4), Qt::KeepAspectRatio,
                                                       Qt::SmoothTransformation));
+  // The catalogue's own picture, when it has one for the form.
+  picture_->setVisible(!pixmap.isNull());
   Rebuild();
 }
 
