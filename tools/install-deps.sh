@@ -13,6 +13,8 @@ packages=(
   qt6-translations-l10n
   # pdftotext and pdftoppm: the printing tests read printed PDFs back
   poppler-utils
+  # glabels-3-batch: only the printing benchmark's comparison (it skips the comparison without it)
+  glabels
 )
 # npm fetches public data packages at build time; a Node.js install of its own brings it along.
 command -v npm >/dev/null 2>&1 || packages+=(npm)
