@@ -11,6 +11,7 @@
 #include "app/qt/MainFrameWindow.h"
 #include "app/qt/SignalCloser.h"
 #include "app/qt/ViewRegistry.h"
+#include "printing/qt/FormOutput.h"
 #include "ui/qt/ApplicationSetup.h"
 #include "ui/qt/QtUi.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
 
   ui::QtUi ui;
   app::RegisterViews(ui);
+  printing::InstallQtFormOutput(ui);
   app::CTovanaApp tovana(ui);
   if (!tovana.InitInstance()) return tovana.ExitInstance();
 

@@ -11,6 +11,10 @@ packages=(
   libxkbcommon-dev fonts-noto-cjk xvfb xauth xdg-utils x11-utils bc
   # Qt's own texts (file dialogs, edit menus, standard buttons) in Japanese
   qt6-translations-l10n
+  # pdftotext and pdftoppm: the printing tests read printed PDFs back
+  poppler-utils
+  # glabels-3-batch: only the printing benchmark's comparison (it skips the comparison without it)
+  glabels
 )
 # npm fetches public data packages at build time; a Node.js install of its own brings it along.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -14,6 +14,8 @@ struct FormRow {
   std::string code;   // 品番など
   int id = 0;         // the layout's identifier
   int previewId = 0;  // the identifier whose preview picture shows it (the base form of an original)
+  int genre = 1;      // the layout's form genre (0: no customer data, opened in the form program)
+  int topCategory = -1;  // the catalogue's top category (0 to 3) holding it, or an original's base form
 };
 
 class CFormSource {

@@ -12,8 +12,26 @@ namespace {
 
 constexpr std::size_t kCatalogueTabs = 4;
 
-FormRow Row(const lumaro::CLayoutInfo& layout, const std::string& maker) {
-  return {layout.Title, maker, layout.PaperCodes, layout.LayoutID, layout.MotoLayoutID};
+FormRow Row(const lumaro::CLayoutInfo& layout, const std::string& maker, int top) {
+  return {layout.Title, maker, layout.PaperCodes, layout.LayoutID, layout.MotoLayoutID, layout.FormGenre, top};
+}
+
+// The top category of the catalogue index that holds a layout; -1 when none does.
+int TopCategoryOf(lumaro::CLumaro& catalogue, int id) {
+  const auto& tops = catalogue.GetMainData();
+  for (std::size_t t = 0; t < tops.size(); ++t) {
+    if (!tops[t]) continue;
+    for (const auto& middle : tops[t]->Children) {
+      if (!middle) continue;
+      for (const auto& bottom : middle->Children) {
+        if (!bottom) continue;
+        for (const auto& layout : bottom->Children) {
+          if (layout && layout->LayoutID == id) return static_cast<int>(t);
+        }
+      }
+    }
+  }
+  return -1;
 }
 
 }  // namespace
@@ -38,7 +56,7 @@ std::vector<FormRow> CLumaroForms::Forms(int tab) const {
   std::vector<FormRow> rows;
   if (tab == 4) {
     for (const auto& layout : catalogue_->GetPickUpData()) {
-      if (layout) rows.push_back(Row(*layout, {}));
+      if (layout) rows.push_back(Row(*layout, {}, TopCategoryOf(*catalogue_, layout->MotoLayoutID)));
     }
     return rows;
   }
@@ -49,7 +67,7 @@ std::vector<FormRow> CLumaroForms::Forms(int tab) const {
     for (const auto& bottom : middle->Children) {
       if (!bottom) continue;
       for (const auto& layout : bottom->Children) {
-        if (layout) rows.push_back(Row(*layout, bottom->Name));
+        if (layout) rows.push_back(Row(*layout, bottom->Name, tab));
       }
     }
   }

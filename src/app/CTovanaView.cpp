@@ -16,6 +16,7 @@
 #include "lookup/CLookupFacility.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
+#include "printing/COriginalFormDlg.h"
 #include "settings/CDefKokyaku.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
@@ -210,8 +211,22 @@ void CTovanaView::RunButton(int button) {
     case kHelp: pendingPopup_ = Popup::Help; return Changed();
     case kExit: c_.frame->OnCommand(cmd::kExit); return;
     case kExtract: return Extract();
+    case kPrint: return PrintForm();
     default: c_.ui->Tell(kNotAvailable, ui::Icon::Information); return;
   }
+}
+
+void CTovanaView::PrintForm() {
+  if (formRow_ < 0) return c_.ui->Tell(kNoForm);
+  if (!c_.doc) return c_.ui->Tell(kNoListInfo);
+  const FormRow& row = forms_[static_cast<std::size_t>(formRow_)];
+  printing::MenuForm form;
+  form.layoutId = row.id;
+  form.motoLayoutId = row.id >= 40000 ? row.previewId : 0;
+  form.genre = row.genre;
+  // DM recipients feed only the forms of the catalogue's second top category.
+  form.dmAllowed = (SelectedTab() == kOriginalTab ? row.topCategory : SelectedTab()) == 1;
+  printing::PrintFromFormList(*c_.ui, *c_.doc, form, dmPrintHooks);
 }
 
 void CTovanaView::OpenHistoryList() {
@@ -328,6 +343,9 @@ bool CTovanaView::RunSettingsCommand(int id) {
       Changed();
       return true;
     case cmd::kOriginalForms:
+      printing::EditOriginalForms(*c_.ui, c_.install, [this] { OnOriginalsChanged(); });
+      Changed();
+      return true;
     case cmd::kDataFolder:
       c_.ui->Tell(kNotAvailable, ui::Icon::Information);
       return true;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/CFormSource.h"
+#include "printing/PrintCommands.h"
 #include "shell/CScreen.h"
 #include "ui/Ui.h"
 
@@ -59,6 +60,8 @@ class CTovanaView : public shell::CScreen {
   static constexpr const char* kNoCatalogue = "フォーム情報を取得できません";
   static constexpr const char* kNoDocument = "この操作を行うことはできません";
   static constexpr const char* kCannotAdd = "顧客を追加できません。";
+  static constexpr const char* kNoForm = "フォームを選択してください";
+  static constexpr const char* kNoListInfo = "リストの情報を取得できません";
   static constexpr const char* kReadOnlyAdd = "データベースは読取専用です。\n顧客を追加することはできません。\n";
 
   explicit CTovanaView(MenuScreenContext context);
@@ -100,8 +103,13 @@ class CTovanaView : public shell::CScreen {
   void SelectFormRow(int row);
   // The preview picture of the chosen form; empty when there is none to show.
   std::filesystem::path PreviewFile() const;
-  // A double click on the preview prints the chosen form, as 印刷 does.
+  // A double click on the preview or on the form's row prints the chosen form, as 印刷 does.
   void OnPreviewDoubleClick() { RunButton(kPrint); }
+  void OnFormDoubleClick() { RunButton(kPrint); }
+
+  // What printing from the form list needs of the DM screens (their customer selection and DM
+  // title dialogs); until those dialogs are set here, those two choices answer "not available".
+  printing::DMPrintHooks dmPrintHooks;
   // Another program changed the original forms.
   void OnOriginalsChanged();
   // The file whose change means the original forms may have changed.
@@ -127,6 +135,7 @@ class CTovanaView : public shell::CScreen {
   bool RunToolsCommand(int id);
   void AddCustomer();
   void OpenHistoryList();
+  void PrintForm();
   // Button 6: the extraction dialog; its result opens on the customer or the history list.
   void Extract();
   void SaveNow();

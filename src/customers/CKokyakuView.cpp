@@ -16,6 +16,7 @@
 #include "settings/ColumnRoutines.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
+#include "printing/PrintCommands.h"
 #include "shell/Commands.h"
 #include "text/Format.h"
 
@@ -40,6 +41,7 @@ bool NeedsSelection(int id) {
     case cmd::kCopyCustomer:
     case cmd::kBulkModifyCustomers:
     case cmd::kBulkAddHistory:
+    case cmd::kPrint:
       return true;
     default:
       return false;
@@ -297,6 +299,7 @@ void CKokyakuView::SaveExtraction() {
 bool CKokyakuView::OnCommand(int id) {
   switch (id) {
     case cmd::kListUpdate: UpdateDatabase(); return true;
+    case cmd::kPrint: Print(); return true;
     case cmd::kDeleteCustomers: DeleteCustomers(); return true;
     case cmd::kDeleteAllHistory: DeleteAllHistory(); return true;
     case cmd::kFindCustomer: FindCustomer(); return true;
@@ -405,7 +408,7 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
     return top;
   };
   return {
-      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kExit}),
+      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kPrint, 0, cmd::kExit}),
       menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
                         cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
       menu("顧客(&C)", {cmd::kAddCustomer, cmd::kModifyCustomer, cmd::kBulkModifyCustomers, cmd::kDeleteCustomers,
@@ -513,6 +516,17 @@ void CKokyakuView::GoToDM() {
     if (!dm::AddCustomersToDM(*c_.ui, *c_.doc, c_.install, ids)) return;
   }
   c_.frame->SwitchScreen(kDM);
+}
+
+void CKokyakuView::Print() {
+  if (!c_.doc) return;
+  std::vector<const records::CKokyaku*> selected;
+  for (int row : list_.Selection()) {
+    const records::CKokyaku* k = list_.Rows()[static_cast<std::size_t>(row)].customer;
+    if (k) selected.push_back(k);
+  }
+  // The rows show the new last-history dates at once, as the records carry them now.
+  if (printing::PrintCustomers(*c_.ui, *c_.doc, selected)) Changed();
 }
 
 void CKokyakuView::FindCustomer() {

@@ -143,6 +143,8 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   void RedoExtraction();
   void SaveExtraction();
   void GoToDM();
+  // ﾌｧｲﾙ › 印刷...: the selected customers onto a form of the catalogue.
+  void Print();
   void FindCustomer();
   void EditDisplayColumns();
   void SelectAll();

@@ -1,6 +1,7 @@
 #include "history/RirekiDialogHooks.h"
 
 #include "extract/Extraction.h"
+#include "printing/PrintCommands.h"
 #include "shell/CScreen.h"
 #include "shell/CTovanaDoc.h"
 
@@ -27,9 +28,9 @@ int RunAnalysisDialog(ui::Ui& ui, shell::CTovanaDoc&, const std::filesystem::pat
   return -1;
 }
 
-void PrintHistory(ui::Ui& ui, shell::CTovanaDoc&, const std::filesystem::path&, const RirekiPrintSelection&) {
-  // The print dialog and form printing come with the printing subsystem.
-  ui.Tell(shell::CScreen::kNotAvailable, ui::Icon::Information);
+void PrintHistory(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path&, const RirekiPrintSelection& selection) {
+  printing::PrintHistoryCustomers(ui, doc, selection.customers, selection.entries,
+                                  [&ui](bool readOnly) { return LeaveHistoryNotice(ui, readOnly); });
 }
 
 RirekiDialogs RirekiDialogs::Standard(ui::Ui& ui, shell::CTovanaDoc& doc, std::filesystem::path install) {

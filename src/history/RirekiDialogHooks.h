@@ -1,8 +1,8 @@
 #pragma once
 // The dialogs of other subsystems that the history list and the menu screen's 履歴一覧 open: the
 // extraction dialogs (of extract/), the seven-colour analysis and the print dialog. Each is one
-// free function here; the analysis and the print dialog, which do not exist yet, answer that the
-// function is not available and report that nothing was done. The history list calls them
+// free function here; the analysis, which does not exist yet, answers that the function is not
+// available and reports that nothing was done. The history list calls them
 // through RirekiDialogs, which tests may replace.
 
 #include <filesystem>

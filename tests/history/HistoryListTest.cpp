@@ -15,6 +15,7 @@
 #include "history/CRirekiShowDlg.h"
 #include "history/CRirekiView.h"
 #include "history/RirekiPrint.h"
+#include "printing/CDispPrevDlg.h"
 #include "settings/CExCondition.h"
 #include "shell/CMainFrame.h"
 #include "shell/CTovanaDoc.h"
@@ -519,7 +520,7 @@ TEST_F(HistoryListTest, ResultsForOtherScreensAreHandedOverAndKeptThere) {
   EXPECT_TRUE(again.HandsOverToDM());
 }
 
-TEST_F(HistoryListTest, TheDialogsStillToComeSayTheyAreNotAvailableAndChangeNothing) {
+TEST_F(HistoryListTest, TheAnalysisStillToComeIsNotAvailableAndACancelledPrintChangesNothing) {
   const auto k = AddCustomer("K1", "山田　太郎");
   AddEntry(k, {2026, 1, 1, 10, 0}, "来店");
   LoadHistory();
@@ -533,9 +534,14 @@ TEST_F(HistoryListTest, TheDialogsStillToComeSayTheyAreNotAvailableAndChangeNoth
   view.SetSelection({0});
   ui.ExpectMessage("選択されている1件の履歴を印刷します。よろしいですか？", ui::Buttons::YesNo, ui::Icon::Question,
                    Answer::Yes, Answer::Yes)
-      .ExpectMessage(unavailable);
+      .ExpectMessage("メインデータファイルがありません。")  // this installation has no form catalogue
+      .ExpectDialog<printing::CDispPrevDlg>([](printing::CDispPrevDlg& d) {
+        EXPECT_TRUE(d.Forms().empty());
+        d.OnCancel();
+      });
   frame->OnCommand(cmd::kPrint);
   EXPECT_EQ(view.List().RowCount(), 1);
+  EXPECT_EQ(view.List().Rows().size(), 1u);
 }
 
 // Through the extraction dialog itself: the general form with 履歴一覧 preset, a condition on the

@@ -48,8 +48,13 @@
 #include "history/CRirekiListOwner.h"
 #include "history/CRirekiRefDlg.h"
 #include "history/CRirekiShowDlg.h"
+#include "lumaro/CLumaro.h"
+#include "platform/CNeritEnv.h"
 #include "platform/CPassCheckDlg.h"
 #include "platform/CPassSetDlg.h"
+#include "printing/CDispPrevDlg.h"
+#include "printing/COriginalFormDlg.h"
+#include "printing/CPrintSourceDlg.h"
 #include "qt/GuiTestSupport.h"
 #include "qt/TabOrder.h"
 #include "records/CQmvFile.h"
@@ -85,6 +90,10 @@ class ScreenFit : public shell::test::DocumentFolderTest {
     history.Select(0);
     page.Show(*doc.Customers().front());
     app::RegisterViews(views);
+    // The form catalogue, with an original form, for the printing dialogs.
+    std::filesystem::copy_file(platform::CNeritEnv().GetFactoryFolder() / "Data" / "MyData" / "Lumaro.dat",
+                               platform::MyDataFolder(Install()) / "Lumaro.dat");
+    lumaro::CLumaro(Install()).SetPickUp("年賀状（家族連名）", 2001, 40000);
   }
   ~ScreenFit() override { doc.Store().SaveQMV(true); }
 
@@ -206,6 +215,15 @@ class ScreenFit : public shell::test::DocumentFolderTest {
         return m;
       });
     }
+    add("printing", [this] {
+      auto m = std::make_unique<printing::CDispPrevDlg>(ui, Install(), &profile, 0, true, true);
+      m->SetCustomers({doc.Customers().front().get()}, {});
+      return m;
+    });
+    add("printing calibration", [this] { return std::make_unique<printing::CPrintOffsetDlg>(ui, Install(), nullptr); });
+    add("customer choice for a form", [] { return std::make_unique<printing::CPrintSourceDlg>(true); });
+    add("original forms", [this] { return std::make_unique<printing::COriginalFormDlg>(ui, Install(), std::function<void()>{}); });
+    add("original form name", [this] { return std::make_unique<printing::COriginalNameDlg>(ui, "年賀状"); });
     return samples;
   }
 

@@ -273,6 +273,8 @@ void MenuScreenWidget::BuildControls() {
   connect(forms_, &QTreeWidget::currentItemChanged, this, [this] {
     model_.SelectFormRow(forms_->currentIndex().row());
   });
+  // A double click or Enter on a form prints it.
+  connect(forms_, &QTreeWidget::itemActivated, this, [this] { model_.OnFormDoubleClick(); });
   for (int t = 0; t < CTovanaView::kTabCount; ++t) {
     auto* tab = new MenuControl(
         this, ui::ToQString(model_.TabCaption(t)), [this, t] { return model_.TabState(t); },

@@ -25,6 +25,8 @@
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
 #include "history/qt/RirekiShowDlgWidget.h"
+#include "printing/qt/DispPrevDlgWidget.h"
+#include "printing/qt/PrintDialogWidgets.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -57,6 +59,11 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<dm::CKokyakuSelectDlg, dm::KokyakuSelectDlgWidget>();
   ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
   ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
+  ui.RegisterView<printing::CDispPrevDlg, printing::DispPrevDlgWidget>();
+  ui.RegisterView<printing::CPrintOffsetDlg, printing::PrintOffsetDlgWidget>();
+  ui.RegisterView<printing::CPrintSourceDlg, printing::PrintSourceDlgWidget>();
+  ui.RegisterView<printing::COriginalFormDlg, printing::OriginalFormDlgWidget>();
+  ui.RegisterView<printing::COriginalNameDlg, printing::OriginalNameDlgWidget>();
 }
 
 }  // namespace app

@@ -1,0 +1,139 @@
+#include "printing/PrintCommands.h"
+
+#include <unordered_map>
+
+#include "lumaro/CLayoutInfo.h"
+#include "platform/CNeritEnv.h"
+#include "platform/InstallLayout.h"
+#include "platform/RunProgram.h"
+#include "printing/CPrintSourceDlg.h"
+#include "printing/CQMVDispPrev.h"
+#include "printing/FormPrint.h"
+#include "shell/CScreen.h"
+#include "shell/CTovanaDoc.h"
+#include "text/Format.h"
+
+namespace printing {
+
+namespace {
+
+std::vector<const records::CKokyaku*> FindCustomers(shell::CTovanaDoc& doc, const records::IdArray& ids) {
+  std::unordered_map<std::int32_t, const records::CKokyaku*> byId;
+  for (const auto& k : doc.Customers()) {
+    if (k) byId.emplace(k->ID, k.get());
+  }
+  std::vector<const records::CKokyaku*> found;
+  for (std::int32_t id : ids) {
+    if (const auto it = byId.find(id); it != byId.end()) found.push_back(it->second);
+  }
+  return found;
+}
+
+// The form program: Exe/Quillet of the installation, else the one built beside this program.
+std::filesystem::path QuilletPath(const std::filesystem::path& install) {
+  std::filesystem::path program = platform::ProgramFolder(install) / "Quillet";
+  std::error_code ec;
+  if (std::filesystem::exists(program, ec)) return program;
+  const std::filesystem::path factory = platform::CNeritEnv().GetFactoryFolder();
+  if (!factory.empty() && std::filesystem::exists(factory.parent_path() / "quillet", ec)) {
+    return factory.parent_path() / "quillet";
+  }
+  return program;
+}
+
+}  // namespace
+
+bool PrintCustomers(ui::Ui& ui, shell::CTovanaDoc& doc, const std::vector<const records::CKokyaku*>& selected,
+                    const std::function<void(std::int32_t)>& changed) {
+  if (selected.empty()) {
+    ui.Tell(kNoCustomerSelected);
+    return false;
+  }
+  if (!ui.Ask(text::Format(kPrintCustomersQuestion, static_cast<int>(selected.size())))) return false;
+  CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
+  component.SetPreviewCustomers(selected);
+  const bool readOnly = doc.IsReadOnly();
+  if (component.CallDispPrevDlg(0, readOnly ? 0 : 1, 1) != 1) return false;
+  bool history = component.History != 0;
+  if (readOnly && history) {
+    ui.Tell(kReadOnlyNoHistory);
+    history = false;
+  }
+  FormPrintRequest request;
+  request.customers = selected;
+  request.layoutId = component.LayoutID;
+  request.motoLayoutId = component.MotoLayoutID;
+  request.genre = component.FormGenre;
+  request.writeHistory = history;
+  const int printed = PrintForm(ui, doc, component, request, changed);
+  return printed != 0 && history;
+}
+
+void PrintHistoryCustomers(ui::Ui& ui, shell::CTovanaDoc& doc, const std::vector<const records::CKokyaku*>& customers,
+                           const std::vector<std::vector<const records::CRirekiData*>>& entries,
+                           const std::function<bool(bool readOnly)>& notice) {
+  CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
+  component.SetPreviewCustomers(customers, entries);
+  const bool readOnly = doc.IsReadOnly();
+  if (component.CallDispPrevDlg(0, readOnly ? 0 : 1, 1) != 1) return;
+  bool history = component.History != 0;
+  if (history) history = notice ? notice(readOnly) : !readOnly;
+  FormPrintRequest request;
+  request.customers = customers;
+  request.layoutId = component.LayoutID;
+  request.motoLayoutId = component.MotoLayoutID;
+  request.genre = component.FormGenre;
+  request.writeHistory = history;
+  request.prepared = component.FormGenre == lumaro::CLayoutInfo::kGenreCardHistory ? &entries : nullptr;
+  PrintForm(ui, doc, component, request);
+}
+
+bool StartQuillet(ui::Ui& ui, const std::filesystem::path& install, int layoutId) {
+  const std::filesystem::path program = QuilletPath(install);
+  if (platform::RunProgram(program, text::Format(" /L:%d", layoutId)) != 0) return true;
+  ui.Message(program.string() + "を起動できません", ui::Buttons::Ok, ui::Icon::Warning, ui::Answer::Ok);
+  return false;
+}
+
+void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form, const DMPrintHooks& hooks) {
+  if (form.layoutId == 0) return;
+  if (form.genre == lumaro::CLayoutInfo::kGenreNoCustomer) {
+    StartQuillet(ui, doc.InstallFolder(), form.layoutId);
+    return;
+  }
+  CPrintSourceDlg source(form.dmAllowed);
+  if (!ui.Run(source)) return;
+  switch (source.Selected()) {
+    case CPrintSourceDlg::kStartForm: StartQuillet(ui, doc.InstallFolder(), form.layoutId); return;
+    case CPrintSourceDlg::kFromCustomers: {
+      if (!hooks.selectCustomers) return ui.Tell(shell::CScreen::kNotAvailable, ui::Icon::Information);
+      const auto chosen = hooks.selectCustomers();
+      if (!chosen) return;
+      CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
+      FormPrintRequest request;
+      request.customers = FindCustomers(doc, chosen->ids);
+      request.layoutId = form.layoutId;
+      request.motoLayoutId = form.motoLayoutId;
+      request.genre = form.genre;
+      request.writeHistory = chosen->history && !doc.IsReadOnly();
+      PrintForm(ui, doc, component, request);
+      return;
+    }
+    case CPrintSourceDlg::kFromDM: {
+      const auto print = [&ui, &doc, &form](const records::IdArray& ids) {
+        CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
+        FormPrintRequest request;
+        request.customers = FindCustomers(doc, ids);
+        request.layoutId = form.layoutId;
+        request.motoLayoutId = form.motoLayoutId;
+        request.genre = form.genre;
+        return PrintForm(ui, doc, component, request);
+      };
+      if (!hooks.printDM || !hooks.printDM(print)) ui.Tell(shell::CScreen::kNotAvailable, ui::Icon::Information);
+      return;
+    }
+    default: return;
+  }
+}
+
+}  // namespace printing
