@@ -14,6 +14,9 @@
 #include "extract/Extraction.h"
 #include "history/CRirekiShowDlg.h"
 #include "lookup/CLookupFacility.h"
+#include "maintenance/CRirekiDeleteDlg.h"
+#include "maintenance/DataMaintenance.h"
+#include "maintenance/OriginalForms.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
 #include "settings/CDefKokyaku.h"
@@ -343,11 +346,17 @@ bool CTovanaView::RunToolsCommand(int id) {
     case cmd::kPhoneBookBackup: StartTool("ZQTel", "/B", "バックアップ処理ができません"); return true;
     case cmd::kPhoneBookRestore: StartTool("ZQTel", "/R", "復元処理ができません"); return true;
     case cmd::kSaveNow: SaveNow(); return true;
-    case cmd::kBackup:
-    case cmd::kRestore:
+    case cmd::kBackup: maintenance::BackupData(*c_.ui, c_.doc); return true;
+    case cmd::kRestore: maintenance::RestoreData(*c_.ui, c_.doc); return true;
     case cmd::kOriginalBackup:
+      maintenance::BackupOriginalForms(*c_.ui, c_.doc != nullptr, c_.install, c_.doc ? c_.doc->Profile() : nullptr);
+      return true;
     case cmd::kOriginalRestore:
-    case cmd::kHistoryDelete:
+      if (maintenance::RestoreOriginalForms(*c_.ui, c_.doc != nullptr, c_.install, c_.doc ? c_.doc->Profile() : nullptr)) {
+        OnOriginalsChanged();
+      }
+      return true;
+    case cmd::kHistoryDelete: maintenance::DeleteHistoryWithBackup(*c_.ui, c_.doc); return true;
     case cmd::kOptimise:
     case cmd::kPastData:
     case cmd::kCurrentData:

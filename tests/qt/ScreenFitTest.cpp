@@ -44,6 +44,8 @@
 #include "history/CRirekiListOwner.h"
 #include "history/CRirekiRefDlg.h"
 #include "history/CRirekiShowDlg.h"
+#include "maintenance/CBackupFolderDlg.h"
+#include "maintenance/CRirekiDeleteDlg.h"
 #include "platform/CPassCheckDlg.h"
 #include "platform/CPassSetDlg.h"
 #include "qt/GuiTestSupport.h"
@@ -112,6 +114,10 @@ class ScreenFit : public shell::test::DocumentFolderTest {
       auto m = std::make_unique<company::CKingakuDlg>(ui, Install());
       m->Open();
       return m;
+    });
+    add("backup folder", [this] { return std::make_unique<maintenance::CBackupFolderDlg>(ui); });
+    add("history deletion", [this] {
+      return std::make_unique<maintenance::CRirekiDeleteDlg>(ui, records::COleDate::FromCivil(2026, 12, 9));
     });
     add("free items", [this] {
       auto m = std::make_unique<customers::CFreeItemDlg>(ui, Install());

@@ -18,6 +18,8 @@
 #include "customers/qt/KokyakuSubDlgWidget.h"
 #include "customers/qt/SelectComboDlgWidget.h"
 #include "extract/qt/ExtractDialogWidgets.h"
+#include "maintenance/qt/BackupFolderDlgWidget.h"
+#include "maintenance/qt/RirekiDeleteDlgWidget.h"
 #include "extract/qt/ExtractDlgWidget.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
@@ -50,6 +52,8 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<history::CRirekiShowDlg, history::RirekiShowDlgWidget>();
   ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
   ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
+  ui.RegisterView<maintenance::CBackupFolderDlg, maintenance::BackupFolderDlgWidget>();
+  ui.RegisterView<maintenance::CRirekiDeleteDlg, maintenance::RirekiDeleteDlgWidget>();
 }
 
 }  // namespace app
