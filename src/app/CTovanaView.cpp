@@ -17,6 +17,7 @@
 #include "maintenance/CRirekiDeleteDlg.h"
 #include "maintenance/DataMaintenance.h"
 #include "maintenance/OriginalForms.h"
+#include "maintenance/PastData.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
 #include "settings/CDefKokyaku.h"
@@ -330,8 +331,8 @@ bool CTovanaView::RunSettingsCommand(int id) {
       if (c_.setPassword) c_.setPassword();
       Changed();
       return true;
+    case cmd::kDataFolder: maintenance::ChangeDataFolder(*c_.ui, c_.doc); return true;
     case cmd::kOriginalForms:
-    case cmd::kDataFolder:
       c_.ui->Tell(kNotAvailable, ui::Icon::Information);
       return true;
     default:
@@ -357,11 +358,9 @@ bool CTovanaView::RunToolsCommand(int id) {
       }
       return true;
     case cmd::kHistoryDelete: maintenance::DeleteHistoryWithBackup(*c_.ui, c_.doc); return true;
-    case cmd::kOptimise:
-    case cmd::kPastData:
-    case cmd::kCurrentData:
-      c_.ui->Tell(kNotAvailable, ui::Icon::Information);
-      return true;
+    case cmd::kOptimise: maintenance::OptimiseDatabase(*c_.ui, c_.doc); return true;
+    case cmd::kPastData: maintenance::OpenPastData(*c_.ui, c_.doc); return true;
+    case cmd::kCurrentData: maintenance::ReturnToCurrentData(*c_.ui, c_.doc); return true;
     default:
       return false;
   }

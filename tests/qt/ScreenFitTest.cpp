@@ -45,6 +45,8 @@
 #include "history/CRirekiRefDlg.h"
 #include "history/CRirekiShowDlg.h"
 #include "maintenance/CBackupFolderDlg.h"
+#include "maintenance/CCompactDlg.h"
+#include "maintenance/CDataFolderDlg.h"
 #include "maintenance/CRirekiDeleteDlg.h"
 #include "platform/CPassCheckDlg.h"
 #include "platform/CPassSetDlg.h"
@@ -118,6 +120,10 @@ class ScreenFit : public shell::test::DocumentFolderTest {
     add("backup folder", [this] { return std::make_unique<maintenance::CBackupFolderDlg>(ui); });
     add("history deletion", [this] {
       return std::make_unique<maintenance::CRirekiDeleteDlg>(ui, records::COleDate::FromCivil(2026, 12, 9));
+    });
+    add("data folder", [this] { return std::make_unique<maintenance::CDataFolderDlg>(ui, Data()); });
+    add("optimise", [this] {
+      return std::make_unique<maintenance::CCompactDlg>(ui, Data(), records::COleDate::FromCivil(2026, 12, 9));
     });
     add("free items", [this] {
       auto m = std::make_unique<customers::CFreeItemDlg>(ui, Install());

@@ -19,6 +19,8 @@
 #include "customers/qt/SelectComboDlgWidget.h"
 #include "extract/qt/ExtractDialogWidgets.h"
 #include "maintenance/qt/BackupFolderDlgWidget.h"
+#include "maintenance/qt/CompactDlgWidget.h"
+#include "maintenance/qt/DataFolderDlgWidget.h"
 #include "maintenance/qt/RirekiDeleteDlgWidget.h"
 #include "extract/qt/ExtractDlgWidget.h"
 #include "history/qt/RirekiDlgWidget.h"
@@ -54,6 +56,8 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
   ui.RegisterView<maintenance::CBackupFolderDlg, maintenance::BackupFolderDlgWidget>();
   ui.RegisterView<maintenance::CRirekiDeleteDlg, maintenance::RirekiDeleteDlgWidget>();
+  ui.RegisterView<maintenance::CDataFolderDlg, maintenance::DataFolderDlgWidget>();
+  ui.RegisterView<maintenance::CCompactDlg, maintenance::CompactDlgWidget>();
 }
 
 }  // namespace app
