@@ -11,6 +11,8 @@
 #include "app/qt/MainFrameWindow.h"
 #include "app/qt/SignalCloser.h"
 #include "app/qt/ViewRegistry.h"
+#include "maintenance/Headless.h"
+#include "platform/CNeritEnv.h"
 #include "printing/qt/FormOutput.h"
 #include "ui/qt/ApplicationSetup.h"
 #include "ui/qt/QtUi.h"
@@ -25,6 +27,10 @@ int main(int argc, char** argv) {
     case app::CommandLine::Action::Refuse:
       std::fputs((command.error + "\n" + app::UsageLine()).c_str(), stderr);
       return app::kUsageStatus;
+    case app::CommandLine::Action::Backup:
+      return maintenance::RunHeadlessBackup(platform::CNeritEnv().GetInstallFolder(), command.folder);
+    case app::CommandLine::Action::Restore:
+      return maintenance::RunHeadlessRestore(platform::CNeritEnv().GetInstallFolder(), command.folder);
     case app::CommandLine::Action::Run: break;
   }
   QApplication application(argc, argv);

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "lookup/CLookupFacility.h"
+#include "maintenance/DataMaintenance.h"
 #include "platform/CInstaller.h"
 #include "platform/CInstanceLock.h"
 #include "platform/CNeritEnv.h"
@@ -134,6 +135,8 @@ void CTovanaApp::CreateDocument() {
 
 bool CTovanaApp::OpenDatabase() {
   records::CKokyakuVMData& store = doc_->Store();
+  // A restore cut short leaves its safety copy, which puts the folder back before it is opened.
+  if (!maintenance::RecoverInterruptedRestoreAtStart(ui_, doc_->DataFolder())) return false;
   int result = store.InitDB(doc_->DataFolder());
   if (result == 0) {
     if (!RecoverUnfinishedWork()) return false;

@@ -14,6 +14,10 @@
 #include "extract/Extraction.h"
 #include "history/CRirekiShowDlg.h"
 #include "lookup/CLookupFacility.h"
+#include "maintenance/CRirekiDeleteDlg.h"
+#include "maintenance/DataMaintenance.h"
+#include "maintenance/OriginalForms.h"
+#include "maintenance/PastData.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
 #include "printing/COriginalFormDlg.h"
@@ -342,12 +346,10 @@ bool CTovanaView::RunSettingsCommand(int id) {
       if (c_.setPassword) c_.setPassword();
       Changed();
       return true;
+    case cmd::kDataFolder: maintenance::ChangeDataFolder(*c_.ui, c_.doc); return true;
     case cmd::kOriginalForms:
       printing::EditOriginalForms(*c_.ui, c_.install, [this] { OnOriginalsChanged(); });
       Changed();
-      return true;
-    case cmd::kDataFolder:
-      c_.ui->Tell(kNotAvailable, ui::Icon::Information);
       return true;
     default:
       return false;
@@ -361,16 +363,20 @@ bool CTovanaView::RunToolsCommand(int id) {
     case cmd::kPhoneBookBackup: StartTool("ZQTel", "/B", "バックアップ処理ができません"); return true;
     case cmd::kPhoneBookRestore: StartTool("ZQTel", "/R", "復元処理ができません"); return true;
     case cmd::kSaveNow: SaveNow(); return true;
-    case cmd::kBackup:
-    case cmd::kRestore:
+    case cmd::kBackup: maintenance::BackupData(*c_.ui, c_.doc); return true;
+    case cmd::kRestore: maintenance::RestoreData(*c_.ui, c_.doc); return true;
     case cmd::kOriginalBackup:
-    case cmd::kOriginalRestore:
-    case cmd::kHistoryDelete:
-    case cmd::kOptimise:
-    case cmd::kPastData:
-    case cmd::kCurrentData:
-      c_.ui->Tell(kNotAvailable, ui::Icon::Information);
+      maintenance::BackupOriginalForms(*c_.ui, c_.doc != nullptr, c_.install, c_.doc ? c_.doc->Profile() : nullptr);
       return true;
+    case cmd::kOriginalRestore:
+      if (maintenance::RestoreOriginalForms(*c_.ui, c_.doc != nullptr, c_.install, c_.doc ? c_.doc->Profile() : nullptr)) {
+        OnOriginalsChanged();
+      }
+      return true;
+    case cmd::kHistoryDelete: maintenance::DeleteHistoryWithBackup(*c_.ui, c_.doc); return true;
+    case cmd::kOptimise: maintenance::OptimiseDatabase(*c_.ui, c_.doc); return true;
+    case cmd::kPastData: maintenance::OpenPastData(*c_.ui, c_.doc); return true;
+    case cmd::kCurrentData: maintenance::ReturnToCurrentData(*c_.ui, c_.doc); return true;
     default:
       return false;
   }

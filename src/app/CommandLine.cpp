@@ -30,7 +30,7 @@ bool StartsWithOneOf(std::string_view name) {
                      [name](std::string_view prefix) { return name.starts_with(prefix); });
 }
 
-CommandLine Refuse(std::string error) { return {CommandLine::Action::Refuse, std::move(error)}; }
+CommandLine Refuse(std::string error) { return {CommandLine::Action::Refuse, std::move(error), {}}; }
 
 }  // namespace
 
@@ -44,6 +44,18 @@ CommandLine ReadCommandLine(std::span<const std::string_view> args) {
     }
     if (arg == "--help") {
       if (result.action != CommandLine::Action::Version) result.action = CommandLine::Action::Help;
+      result.folder.clear();
+      continue;
+    }
+    if (arg == "--backup" || arg == "--restore") {
+      if (++i == args.size() || args[i].empty()) return Refuse(text::Format("tovana: オプション '%s' には値が必要です", arg));
+      if (result.action == CommandLine::Action::Backup || result.action == CommandLine::Action::Restore) {
+        return Refuse("tovana: --backup と --restore は一つだけ指定してください");
+      }
+      if (result.action == CommandLine::Action::Run) {
+        result.action = arg == "--backup" ? CommandLine::Action::Backup : CommandLine::Action::Restore;
+      }
+      result.folder = std::string(args[i]);
       continue;
     }
     if (arg.size() < 2 || arg.front() != '-' || arg == "--") {
@@ -67,11 +79,15 @@ std::string VersionText() {
   return std::string("tovana (顧客ソレル) ") + number + "\n";
 }
 
-std::string UsageLine() { return "使い方: tovana [--version] [--help]\n"; }
+std::string UsageLine() { return "使い方: tovana [--version] [--help] [--backup フォルダ | --restore フォルダ]\n"; }
 
 std::string HelpText() {
   return UsageLine() +
          "顧客ソレル: 顧客管理プログラム\n\n"
+         "  --backup フォルダ    データと画像を新しいフォルダ(または空のフォルダ)にバックアップします\n"
+         "                       (画面なしで実行; すべてバックアップできたときだけ終了コード 0)\n"
+         "  --restore フォルダ   フォルダ内のバックアップからデータを復元します\n"
+         "                       (『顧客ソレル』の使用中は復元できません; 成功したときだけ終了コード 0)\n\n"
          "環境変数:\n"
          "  TOVANA_HOME          インストールフォルダ (既定: $XDG_DATA_HOME/tovana)\n"
          "  TOVANA_FACTORY_DIR   初回起動時に展開する工場出荷時のファイル\n"

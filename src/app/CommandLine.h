@@ -1,5 +1,6 @@
 #pragma once
-// The program's command line. It takes no arguments of its own besides --version and --help;
+// The program's command line. Its own arguments are --version, --help, and --backup FOLDER and
+// --restore FOLDER, which run without a window (maintenance/Headless.h);
 // Qt's standard options (-platform, -style, -display, ...) are left for Qt. Anything else is
 // refused before a window opens, as Linux programs do: a short usage on standard error and exit
 // status 2.
@@ -11,9 +12,10 @@
 namespace app {
 
 struct CommandLine {
-  enum class Action { Run, Version, Help, Refuse };
+  enum class Action { Run, Version, Help, Backup, Restore, Refuse };
   Action action = Action::Run;
-  std::string error;  // Refuse: the line that says what was not understood
+  std::string error;   // Refuse: the line that says what was not understood
+  std::string folder;  // Backup, Restore: the backup folder
 };
 
 // args: the arguments after the program's name.

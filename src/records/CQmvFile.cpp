@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <cstdint>
 #include <future>
@@ -12,6 +13,7 @@
 #include <system_error>
 
 #include "platform/DurableFile.h"
+#include "records/SaveLock.h"
 #include "records/WorkCopyFile.h"
 
 namespace records {
@@ -148,6 +150,10 @@ bool WriteCopyDurably(Connection& from, int sourceFd, const std::filesystem::pat
       why);
 }
 
+// How long a save or an opening waits for a backup or a restore that holds the folder's save lock:
+// a backup holds it only while it opens its files, a restore for as long as it writes.
+constexpr std::chrono::milliseconds kSaveLockWait{60000};
+
 bool Exists(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found;
@@ -189,6 +195,13 @@ int CQmvFile::InitDB(const std::filesystem::path& folder) {
   if (!workCopy_.Claim(workCopy, why)) return Exists(workCopy) ? WorkCopyExists(workCopy) : Fail(why);
   // The saved file is checked while it is copied: both read the same bytes, and the copy is
   // opened for work only when the check has passed.
+  CSaveLock saveLock;  // no save or restore replaces the file while it is copied and checked
+  if (!saveLock.Lock(folder, CSaveLock::Mode::Shared, kSaveLockWait, why)) {
+    workCopy_.Release();
+    std::string ignored;
+    platform::RemoveIfPresent(workCopy, ignored);
+    return Fail(why);
+  }
   std::string checkWhy;
   auto checked = std::async(std::launch::async, [this, &database, &checkWhy] {
     Connection source;
@@ -262,7 +275,10 @@ int CQmvFile::SaveQMV(bool close) {
   if (db_.InTransaction()) return Fail("cannot save while a transaction is open");
   if (close && db_.HasLiveStatements()) return Fail("cannot close while statements are in use");
   std::string why;
+  CSaveLock saveLock;
+  if (!saveLock.Lock(databasePath_.parent_path(), CSaveLock::Mode::Exclusive, kSaveLockWait, why)) return Fail(why);
   if (!WriteCopyDurably(db_, workCopy_.Descriptor(), databasePath_, why)) return Fail(why);
+  saveLock.Unlock();
   if (close) {
     const std::filesystem::path workCopy = workCopyPath_;
     if (!CloseAll()) return Fail("saved, but cannot close: " + db_.LastError());
@@ -295,6 +311,11 @@ int CQmvFile::CompactDB(const std::filesystem::path& backupPath) {
 int CQmvFile::RestoreDatabase(const std::filesystem::path& from, const std::filesystem::path& folder,
                               std::string* error) {
   std::string why;
+  CSaveLock saveLock;
+  if (!saveLock.Lock(folder, CSaveLock::Mode::Exclusive, kSaveLockWait, why)) {
+    if (error) *error = why;
+    return -1;
+  }
   Connection source;
   const int fd = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
   bool ok = fd >= 0;

@@ -33,6 +33,19 @@ TEST(CommandLine, VersionAndHelpAnswerWithoutAWindowAndVersionWins) {
   EXPECT_TRUE(HelpText().starts_with(UsageLine()));
 }
 
+TEST(CommandLine, BackupAndRestoreTakeAFolderAndRunWithoutAWindow) {
+  const CommandLine backup = ReadCommandLine(Args{"--backup", "/srv/backup/2026-12-09"});
+  EXPECT_EQ(backup.action, Action::Backup);
+  EXPECT_EQ(backup.folder, "/srv/backup/2026-12-09");
+  const CommandLine restore = ReadCommandLine(Args{"-platform", "offscreen", "--restore", "b"});
+  EXPECT_EQ(restore.action, Action::Restore);
+  EXPECT_EQ(restore.folder, "b");
+  EXPECT_EQ(ReadCommandLine(Args{"--backup", "b", "--version"}).action, Action::Version);
+  EXPECT_EQ(ReadCommandLine(Args{"--backup"}).error, "tovana: オプション '--backup' には値が必要です");
+  EXPECT_EQ(ReadCommandLine(Args{"--backup", "a", "--restore", "b"}).action, Action::Refuse);
+  EXPECT_NE(HelpText().find("--restore"), std::string::npos);
+}
+
 TEST(CommandLine, AnythingElseIsRefusedAndNamed) {
   const struct {
     Args args;

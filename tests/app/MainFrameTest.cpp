@@ -316,7 +316,7 @@ TEST_F(MainFrameTest, AToolThatCannotStartSaysSoAndUnbuiltCommandsSayTheyAreUnav
   frame->OnCommand(cmd::kPhoneBook);
   frame->OnCommand(cmd::kPhoneBookRestore);
   ui_.ExpectMessage(CTovanaView::kNotAvailable).ExpectMessage(CTovanaView::kNotAvailable);
-  frame->OnCommand(cmd::kBackup);
+  frame->OnCommand(cmd::kOriginalForms);
   Click(Menu(*frame), CTovanaView::kRainbow);
   ui_.ExpectMessage(CTovanaView::kReadOnlyAdd);
   doc_.SetReadOnly(true);

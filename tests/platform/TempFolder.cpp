@@ -8,8 +8,10 @@
 
 namespace testing_support {
 
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tovana-test-XXXXXX").string();
+TempFolder::TempFolder() : TempFolder(std::filesystem::temp_directory_path()) {}
+
+TempFolder::TempFolder(const std::filesystem::path& parent) {
+  std::string pattern = (parent / "tovana-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }

@@ -10,6 +10,8 @@ namespace testing_support {
 class TempFolder {
  public:
   TempFolder();
+  // Under parent instead of the system temporary folder.
+  explicit TempFolder(const std::filesystem::path& parent);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

@@ -50,6 +50,10 @@
 #include "history/CRirekiShowDlg.h"
 #include "lumaro/CLumaro.h"
 #include "platform/CNeritEnv.h"
+#include "maintenance/CBackupFolderDlg.h"
+#include "maintenance/CCompactDlg.h"
+#include "maintenance/CDataFolderDlg.h"
+#include "maintenance/CRirekiDeleteDlg.h"
 #include "platform/CPassCheckDlg.h"
 #include "platform/CPassSetDlg.h"
 #include "printing/CDispPrevDlg.h"
@@ -126,6 +130,14 @@ class ScreenFit : public shell::test::DocumentFolderTest {
       auto m = std::make_unique<company::CKingakuDlg>(ui, Install());
       m->Open();
       return m;
+    });
+    add("backup folder", [this] { return std::make_unique<maintenance::CBackupFolderDlg>(ui); });
+    add("history deletion", [this] {
+      return std::make_unique<maintenance::CRirekiDeleteDlg>(ui, records::COleDate::FromCivil(2026, 12, 9));
+    });
+    add("data folder", [this] { return std::make_unique<maintenance::CDataFolderDlg>(ui, Data()); });
+    add("optimise", [this] {
+      return std::make_unique<maintenance::CCompactDlg>(ui, Data(), records::COleDate::FromCivil(2026, 12, 9));
     });
     add("free items", [this] {
       auto m = std::make_unique<customers::CFreeItemDlg>(ui, Install());

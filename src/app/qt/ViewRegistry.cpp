@@ -21,6 +21,10 @@
 #include "dm/qt/DMSelectDlgWidgets.h"
 #include "dm/qt/DMTitleDlgWidget.h"
 #include "extract/qt/ExtractDialogWidgets.h"
+#include "maintenance/qt/BackupFolderDlgWidget.h"
+#include "maintenance/qt/CompactDlgWidget.h"
+#include "maintenance/qt/DataFolderDlgWidget.h"
+#include "maintenance/qt/RirekiDeleteDlgWidget.h"
 #include "extract/qt/ExtractDlgWidget.h"
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
@@ -64,6 +68,10 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<printing::CPrintSourceDlg, printing::PrintSourceDlgWidget>();
   ui.RegisterView<printing::COriginalFormDlg, printing::OriginalFormDlgWidget>();
   ui.RegisterView<printing::COriginalNameDlg, printing::OriginalNameDlgWidget>();
+  ui.RegisterView<maintenance::CBackupFolderDlg, maintenance::BackupFolderDlgWidget>();
+  ui.RegisterView<maintenance::CRirekiDeleteDlg, maintenance::RirekiDeleteDlgWidget>();
+  ui.RegisterView<maintenance::CDataFolderDlg, maintenance::DataFolderDlgWidget>();
+  ui.RegisterView<maintenance::CCompactDlg, maintenance::CompactDlgWidget>();
 }
 
 }  // namespace app

@@ -11,13 +11,14 @@
 #include <typeindex>
 #include <vector>
 
+#include "ui/ProgressUi.h"
 #include "ui/Ui.h"
 
 class QDialog;
 
 namespace ui {
 
-class QtUi : public Ui {
+class QtUi : public Ui, public CProgressReporter {
  public:
   // A view for a nested model: builds the dialog, which must close when the model does.
   using ViewFactory = std::function<std::unique_ptr<QDialog>(CDialogModel&, QWidget* parent)>;
@@ -48,6 +49,7 @@ class QtUi : public Ui {
   // The model types that have a view.
   std::vector<std::type_index> ViewTypes() const;
   WaitScope Wait(bool window = false) override;
+  bool Progress(std::string_view text, std::uint64_t done, std::uint64_t total) override;
 
   // "説明|*.a;*.b|説明2|*.c||" as a Qt name filter list: "説明 (*.a *.b);;説明2 (*.c)".
   static QString QtFilter(std::string_view filter);
@@ -56,6 +58,7 @@ class QtUi : public Ui {
   QWidget* Parent() const;
 
   QPointer<QWidget> parent_;
+  QPointer<QWidget> waitWindow_;  // the newest wait window while it is shown
   std::map<std::type_index, ViewFactory> views_;
 };
 
