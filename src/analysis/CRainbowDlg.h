@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "analysis/RainbowQuery.h"
@@ -56,8 +57,14 @@ class CRainbowDlg : public ui::CDialogModel {
   void OnRun();
   // ｷｬﾝｾﾙ: closes; except in the DM-only form the document's analysis result is cleared.
   void OnCancel() override;
+  // What the history summary's choice-list box needs.
+  ui::Ui& ChoiceUi() const { return ui_; }
+  const std::filesystem::path& Install() const { return install_; }
+
   // The control a refused run asks the view to focus.
   Focus FocusRequest() const { return focus_; }
+  // The same, for the view, which focuses it once.
+  Focus TakeFocusRequest() { return std::exchange(focus_, Focus::None); }
 
   // --- Pages 1, 2, 3, 6: the inputs as the controls show them ---
   RegularsInput regulars;

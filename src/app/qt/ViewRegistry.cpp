@@ -1,5 +1,6 @@
 #include "app/qt/ViewRegistry.h"
 
+#include "analysis/qt/RainbowDlgWidget.h"
 #include "app/qt/AboutDlgWidget.h"
 #include "app/qt/PassCheckDlgWidget.h"
 #include "app/qt/PassSetDlgWidget.h"
@@ -50,6 +51,7 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<history::CRirekiShowDlg, history::RirekiShowDlgWidget>();
   ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
   ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
+  ui.RegisterView<analysis::CRainbowDlg, analysis::RainbowDlgWidget>();
 }
 
 }  // namespace app
