@@ -1,6 +1,7 @@
 // "七色分析" on screen: every page fits its Japanese captions, the buttons carry their captions for
 // screen readers, and clicks and typing reach the model.
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>

@@ -369,7 +369,7 @@ QWidget* RainbowDlgWidget::RollerPage() {
   const char* captions[CRainbowDlg::kLevels] = {"都道府県", "市区町村", "町名", "建物等"};
   for (int level = 0; level < CRainbowDlg::kLevels; ++level) {
     QListWidget* list = ui::MakeList(captions[level], body);
-    list->setMinimumSize(level == 0 ? 110 : 150, 140);
+    list->setMinimumSize(level == 0 ? 96 : 120, 140);
     connect(list, &QListWidget::currentRowChanged, this,
             [this, level](int row) { Act([this, level, row] { model_.SelectLevel(level, row); }); });
     refreshers_.push_back([this, list, level] {
