@@ -8,7 +8,7 @@ if(NOT SOURCE_DIR)
 endif()
 
 set(foundation text settings records platform ui)
-set(subsystems customers history extract dm printing io maintenance company lookup)
+set(subsystems customers history extract analysis dm printing io maintenance company lookup)
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(failures "")

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <system_error>
 
+#include "analysis/CRainbowDlg.h"
 #include "company/CJishaInfoDlg.h"
 #include "company/CKingakuDlg.h"
 #include "customers/CDispColumnDlg.h"
@@ -216,6 +217,7 @@ void CTovanaView::RunButton(int button) {
     case kExit: c_.frame->OnCommand(cmd::kExit); return;
     case kExtract: return Extract();
     case kPrint: return PrintForm();
+    case kRainbow: return Analyse();
     default: c_.ui->Tell(kNotAvailable, ui::Icon::Information); return;
   }
 }
@@ -235,7 +237,7 @@ void CTovanaView::PrintForm() {
 
 void CTovanaView::OpenHistoryList() {
   if (!c_.doc) return c_.ui->Tell(kNoDocument);
-  history::OpenHistoryList(*c_.ui, *c_.frame, c_.doc, history::RirekiDialogs::Standard(*c_.ui, *c_.doc, c_.install));
+  history::OpenHistoryList(*c_.ui, *c_.frame, c_.doc, history::RirekiDialogs::Standard(*c_.ui, *c_.doc, c_.install, c_.lookups));
 }
 
 void CTovanaView::Extract() {
@@ -245,6 +247,14 @@ void CTovanaView::Extract() {
   const settings::CExCondition* extraction = c_.doc->CurrentExtraction();
   const bool history = extraction && extraction->resultType == settings::CExCondition::kHistory;
   c_.frame->SwitchScreen(history ? CScreen::kHistory : CScreen::kCustomerList);
+}
+
+void CTovanaView::Analyse() {
+  if (!c_.frame || !c_.doc) return c_.ui->Tell(kNoDocument);
+  const int kind = analysis::RunRainbowDialog(*c_.ui, *c_.doc, c_.install, c_.lookups);
+  if (kind < 0) return;
+  c_.doc->ClearExtraction();
+  c_.frame->SwitchScreen(kind == analysis::kDMHit ? CScreen::kDM : CScreen::kCustomerList);
 }
 
 void CTovanaView::AddCustomer() {

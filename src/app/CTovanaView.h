@@ -138,6 +138,7 @@ class CTovanaView : public shell::CScreen {
   void PrintForm();
   // Button 6: the extraction dialog; its result opens on the customer or the history list.
   void Extract();
+  void Analyse();
   void SaveNow();
   void RemovePreExtraction();
   void StartTool(const char* program, const char* arguments, const char* failure);

@@ -23,7 +23,7 @@ CMainFrame::ScreenFactory MakeScreenFactory(MenuScreenContext context) {
         return std::make_unique<customers::CKokyakuView>(
             customers::ListContext{context.ui, &frame, context.doc, context.install, context.lookups}, n);
       case CScreen::kHistory:
-        return std::make_unique<history::CRirekiView>(history::RirekiViewContext{context.ui, &frame, context.doc, context.install});
+        return std::make_unique<history::CRirekiView>(history::RirekiViewContext{context.ui, &frame, context.doc, context.install, context.lookups});
       case CScreen::kDM:
         return std::make_unique<dm::CDMListView>(dm::DMViewContext{context.ui, &frame, context.doc, context.install});
       default: return nullptr;

@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "analysis/CRainbowDlg.h"
 #include "customers/CDispColumnDlg.h"
 #include "customers/CKokyakuBulkDlg.h"
 #include "customers/KokyakuEntry.h"
@@ -285,6 +286,22 @@ void CKokyakuView::Extract() {
   Fill();
 }
 
+void CKokyakuView::Analyse() {
+  if (!c_.doc || !LeaveCheck()) return;
+  const int kind = analysis::RunRainbowDialog(*c_.ui, *c_.doc, c_.install, c_.lookups);
+  if (kind < 0) {
+    if (analysisShown_) Fill();  // the cancelled dialog cleared the result shown
+    return;
+  }
+  c_.doc->ClearExtraction();
+  if (kind == analysis::kDMHit) {
+    handingOver_ = true;  // the DM screen shows the hit rate
+    c_.frame->SwitchScreen(kDM);
+    return;
+  }
+  Fill();
+}
+
 void CKokyakuView::RedoExtraction() {
   if (!c_.doc || !ExtractionButtonsShown()) return;
   if (extract::RunExtractionDialog(*c_.ui, *c_.doc, c_.install, extract::CExtractDlg::kCustomersOnly)) Fill();
@@ -307,6 +324,7 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kShowCount: ShowCount(); return true;
     case cmd::kReleaseExtraction: ReleaseExtraction(); return true;
     case cmd::kExtract: Extract(); return true;
+    case cmd::kRainbow: Analyse(); return true;
     case cmd::kRedoExtraction: RedoExtraction(); return true;
     case cmd::kSaveExtraction: SaveExtraction(); return true;
     case cmd::kDisplayColumns: EditDisplayColumns(); return true;
@@ -354,6 +372,7 @@ bool CKokyakuView::IsCommandEnabled(int id) const {
     case cmd::kCopyHistory: return onHistory && card_->IsEnabled(CardCommand::CopyHistory);
     case cmd::kFindHistory: return onHistory;
     case cmd::kAddCustomer: return true;
+    case cmd::kRainbow: return c_.doc != nullptr;
     case cmd::kSelectAll: return list_.RowCount() > 0;
     case cmd::kReleaseExtraction: return subset_;
     case cmd::kExtract: return c_.doc && !c_.doc->CurrentExtraction();
@@ -416,7 +435,7 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
                         cmd::kSelectAll, cmd::kShowCount}),
       menu("履歴(&R)", {cmd::kAddHistory, cmd::kModifyHistory, cmd::kDeleteHistory, cmd::kCopyHistory, 0,
                         cmd::kFindHistory}),
-      menu("抽出(&E)", {cmd::kExtract, 0, cmd::kReleaseExtraction, cmd::kRedoExtraction, cmd::kSaveExtraction}),
+      menu("抽出(&E)", {cmd::kExtract, cmd::kRainbow, 0, cmd::kReleaseExtraction, cmd::kRedoExtraction, cmd::kSaveExtraction}),
       menu("設定(&S)", {cmd::kCardNormal, cmd::kCardPersonal, cmd::kCardCompany, 0, cmd::kDisplayColumns}),
       menu("ﾍﾙﾌﾟ(&H)", {cmd::kHelp, 0, cmd::kAbout}),
   };

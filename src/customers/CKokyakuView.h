@@ -140,6 +140,7 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   void ShowCount();
   void ReleaseExtraction();
   void Extract();
+  void Analyse();
   void RedoExtraction();
   void SaveExtraction();
   void GoToDM();

@@ -44,7 +44,7 @@ bool IsAnalysisResult(int kind) { return kind >= 1 && kind <= 7; }
 }  // namespace
 
 CRirekiView::CRirekiView(RirekiViewContext context) : c_(std::move(context)) {
-  if (c_.ui && c_.doc) dialogs_ = RirekiDialogs::Standard(*c_.ui, *c_.doc, c_.install);
+  if (c_.ui && c_.doc) dialogs_ = RirekiDialogs::Standard(*c_.ui, *c_.doc, c_.install, c_.lookups);
 }
 
 bool CRirekiView::ReadOnly() const { return c_.doc && c_.doc->IsReadOnly(); }

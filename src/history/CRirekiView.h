@@ -31,6 +31,7 @@ struct RirekiViewContext {
   shell::CMainFrame* frame = nullptr;
   shell::CTovanaDoc* doc = nullptr;
   std::filesystem::path install;
+  lookup::CLookupFacility* lookups = nullptr;  // for the analysis's address sweep; may be null
 };
 
 // Also the step source of the reference dialog it opens: the dialog steps through the rows as

@@ -1,5 +1,6 @@
 #include "history/RirekiDialogHooks.h"
 
+#include "analysis/CRainbowDlg.h"
 #include "extract/Extraction.h"
 #include "printing/PrintCommands.h"
 #include "shell/CScreen.h"
@@ -22,10 +23,9 @@ ExtractionOutcome RunExtractionDialog(ui::Ui& ui, shell::CTovanaDoc& doc, const 
                                                                                   : ExtractionOutcome::Customers;
 }
 
-int RunAnalysisDialog(ui::Ui& ui, shell::CTovanaDoc&, const std::filesystem::path&) {
-  // The seven-colour analysis comes with its own subsystem.
-  ui.Tell(shell::CScreen::kNotAvailable, ui::Icon::Information);
-  return -1;
+int RunAnalysisDialog(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path& install,
+                      lookup::CLookupFacility* lookups) {
+  return analysis::RunRainbowDialog(ui, doc, install, lookups);
 }
 
 void PrintHistory(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path&, const RirekiPrintSelection& selection) {
@@ -33,12 +33,13 @@ void PrintHistory(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::pat
                                   [&ui](bool readOnly) { return LeaveHistoryNotice(ui, readOnly); });
 }
 
-RirekiDialogs RirekiDialogs::Standard(ui::Ui& ui, shell::CTovanaDoc& doc, std::filesystem::path install) {
+RirekiDialogs RirekiDialogs::Standard(ui::Ui& ui, shell::CTovanaDoc& doc, std::filesystem::path install,
+                                      lookup::CLookupFacility* lookups) {
   RirekiDialogs dialogs;
   dialogs.extract = [&ui, &doc, install](ExtractionRequest request) {
     return RunExtractionDialog(ui, doc, install, request);
   };
-  dialogs.analyse = [&ui, &doc, install] { return RunAnalysisDialog(ui, doc, install); };
+  dialogs.analyse = [&ui, &doc, install, lookups] { return RunAnalysisDialog(ui, doc, install, lookups); };
   dialogs.print = [&ui, &doc, install](const RirekiPrintSelection& selection) {
     PrintHistory(ui, doc, install, selection);
   };

@@ -1,8 +1,7 @@
 #pragma once
 // The dialogs of other subsystems that the history list and the menu screen's 履歴一覧 open: the
-// extraction dialogs (of extract/), the seven-colour analysis and the print dialog. Each is one
-// free function here; the analysis, which does not exist yet, answers that the function is not
-// available and reports that nothing was done. The history list calls them
+// extraction dialogs (of extract/), the seven-colour analysis (of analysis/) and the print dialog
+// (of printing/). Each is one free function here. The history list calls them
 // through RirekiDialogs, which tests may replace.
 
 #include <filesystem>
@@ -13,6 +12,9 @@
 
 namespace shell {
 class CTovanaDoc;
+}
+namespace lookup {
+class CLookupFacility;
 }
 
 namespace history {
@@ -45,9 +47,10 @@ enum class ExtractionOutcome {
 ExtractionOutcome RunExtractionDialog(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path& install,
                                       ExtractionRequest request);
 
-// Runs the seven-colour analysis dialog. The result kind (1 to 7) left in doc.Analysis(), or -1
-// when nothing was analysed.
-int RunAnalysisDialog(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path& install);
+// Runs the seven-colour analysis dialog (lookups, for its address sweep, may be null). The result
+// kind (1 to 7) left in doc.Analysis(), or -1 when nothing was analysed.
+int RunAnalysisDialog(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path& install,
+                      lookup::CLookupFacility* lookups);
 
 // The print dialog and form printing for the selected entries (their use of LeaveHistoryNotice
 // included). The selection's records belong to the document and stay valid during the call.
@@ -60,7 +63,8 @@ struct RirekiDialogs {
   std::function<int()> analyse;
   std::function<void(const RirekiPrintSelection&)> print;
 
-  static RirekiDialogs Standard(ui::Ui& ui, shell::CTovanaDoc& doc, std::filesystem::path install);
+  static RirekiDialogs Standard(ui::Ui& ui, shell::CTovanaDoc& doc, std::filesystem::path install,
+                                lookup::CLookupFacility* lookups = nullptr);
 };
 
 }  // namespace history

@@ -29,6 +29,8 @@ int CKokyakuVMData::InitDB(const std::filesystem::path& folder) {
     return result;
   }
   RegisterJetFunctions(Db().Handle());
+  // Only a speed matter: a database that cannot take the index still works without it.
+  Db().Exec(kQmvLaterIndexesSql);
   return 1;
 }
 

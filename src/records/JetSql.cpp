@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <algorithm>
 #include <vector>
 
 #include "records/OleDateMath.h"
@@ -544,21 +545,29 @@ class Translator {
   std::string Select() {
     const DepthGuard guard = Nest();
     ExpectWord("SELECT");
-    std::string sql = "SELECT ";
+    bool distinct = false;
     if (TakeWord("DISTINCTROW") || TakeWord("DISTINCT")) {
-      sql += "DISTINCT ";
+      distinct = true;
     } else {
       TakeWord("ALL");
     }
     std::string limit;
     if (TakeWord("TOP")) limit = " LIMIT " + TopCount();
-    sql += SelectList();
+    std::vector<std::string> selected, grouped;
+    std::string sql = SelectList(selected);
     if (TakeWord("FROM")) sql += " FROM " + FromList();
     if (TakeWord("WHERE")) sql += " WHERE " + Expression().sql;
     if (TakeWord("GROUP")) {
       ExpectWord("BY");
-      sql += " GROUP BY " + ExpressionList();
+      sql += " GROUP BY " + ExpressionList(nullptr, &grouped);
     }
+    // Grouped by expressions that are all selected, every row is already distinct: DISTINCT
+    // would only sort them once more (the analyses' "SELECT DISTINCTROW Customer.ID, Count(*)
+    // ... GROUP BY Customer.ID").
+    const bool rowsDistinct = !grouped.empty() && std::all_of(grouped.begin(), grouped.end(), [&selected](const std::string& g) {
+      return std::find(selected.begin(), selected.end(), g) != selected.end();
+    });
+    sql = (distinct && !rowsDistinct ? "SELECT DISTINCT " : "SELECT ") + sql;
     if (TakeWord("HAVING")) sql += " HAVING " + Expression().sql;
     if (TakeWord("ORDER")) {
       ExpectWord("BY");
@@ -578,13 +587,14 @@ class Translator {
     return count.text;
   }
 
-  std::string SelectList() {
-    std::string sql = SelectItem();
-    while (TakeSymbol(",")) sql += ", " + SelectItem();
+  // expressions receives each item's expression (without its alias).
+  std::string SelectList(std::vector<std::string>& expressions) {
+    std::string sql = SelectItem(expressions);
+    while (TakeSymbol(",")) sql += ", " + SelectItem(expressions);
     return sql;
   }
 
-  std::string SelectItem() {
+  std::string SelectItem(std::vector<std::string>& expressions) {
     if (TakeSymbol("*")) return "*";
     if (AtName() && AtSymbol(".", 1) && AtSymbol("*", 2)) {
       std::string table = QuoteIdentifier(Take().text);
@@ -592,6 +602,7 @@ class Translator {
       return table + ".*";
     }
     std::string sql = Expression().sql;
+    expressions.push_back(sql);
     if (TakeWord("AS")) return sql + " AS " + QuoteIdentifier(TakeQualifiedPart());
     if (AtName()) return sql + " AS " + QuoteIdentifier(Take().text);
     return sql;
@@ -658,12 +669,13 @@ class Translator {
     return sql;
   }
 
-  std::string ExpressionList(bool* anyText = nullptr) {
+  std::string ExpressionList(bool* anyText = nullptr, std::vector<std::string>* expressions = nullptr) {
     std::string sql;
     do {
       if (!sql.empty()) sql += ", ";
       const Expr e = Expression();
       if (anyText != nullptr && e.type == ValueType::Text) *anyText = true;
+      if (expressions != nullptr) expressions->push_back(e.sql);
       sql += e.sql;
     } while (TakeSymbol(","));
     return sql;

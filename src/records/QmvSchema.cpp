@@ -47,7 +47,8 @@ std::string QmvSchemaSql() {
          "  WITHOUT ROWID;\n"
          "CREATE INDEX RirekiByCustomer ON Rireki (CustomerID, Date);\n"
          "CREATE INDEX RirekiByDM ON Rireki (DMID) WHERE DMID IS NOT NULL;\n"
-         "CREATE INDEX RirekiByDate ON Rireki (Date);\n"
+         "CREATE INDEX RirekiByDate ON Rireki (Date);\n" +
+         std::string(kQmvLaterIndexesSql) +
          "CREATE INDEX CustomerByRirekiUpDate ON Customer (RirekiUpDate);\n"
          "CREATE INDEX DMMngByCustomer ON DMMng (CustomerID);\n"
          "CREATE TABLE QmvSchema (Version INTEGER NOT NULL);\n"

@@ -14,6 +14,12 @@ inline constexpr int kQmvSchemaVersion = 1;
 // The statements that create an empty database of the current version, in one script.
 std::string QmvSchemaSql();
 
+// Indexes added after the first databases were written: a database opened for work gets them
+// when it lacks them (nothing else about its file changes). The analyses read a customer's
+// history by summary, date and amount from this index alone, without visiting the entries.
+inline constexpr const char* kQmvLaterIndexesSql =
+    "CREATE INDEX IF NOT EXISTS RirekiFigures ON Rireki (CustomerID, ActionTitle, Date, Money);\n";
+
 // The version recorded in an open database: 0 when it has no version row (not one of ours).
 int QmvSchemaVersion(sqlite3* db);
 

@@ -8,6 +8,7 @@
 #include <set>
 #include <vector>
 
+#include "analysis/CRainbowDlg.h"
 #include "app/CTovanaView.h"
 #include "company/CJishaInfoDlg.h"
 #include "company/CKingakuDlg.h"
@@ -310,14 +311,11 @@ TEST_F(MainFrameTest, ThePreExtractionIsRemovedOnlyAfterTheQuestion) {
   EXPECT_FALSE(pre.Exists());
 }
 
-TEST_F(MainFrameTest, AToolThatCannotStartSaysSoAndUnbuiltCommandsSayTheyAreUnavailable) {
+TEST_F(MainFrameTest, AToolThatCannotStartSaysSoAndReadOnlyDataRefusesAdding) {
   auto frame = Frame();
   ui_.ExpectMessage("電話帳を起動できません").ExpectMessage("復元処理ができません");
   frame->OnCommand(cmd::kPhoneBook);
   frame->OnCommand(cmd::kPhoneBookRestore);
-  ui_.ExpectMessage(CTovanaView::kNotAvailable).ExpectMessage(CTovanaView::kNotAvailable);
-  frame->OnCommand(cmd::kOriginalForms);
-  Click(Menu(*frame), CTovanaView::kRainbow);
   ui_.ExpectMessage(CTovanaView::kReadOnlyAdd);
   doc_.SetReadOnly(true);
   Click(Menu(*frame), CTovanaView::kAddCustomer);
@@ -339,6 +337,34 @@ TEST_F(MainFrameTest, TheOwnCompanyDialogsOpenFromTheSettingsMenuAndOnTheFirstRu
   ui_.ExpectDialog<company::CKingakuDlg>([](company::CKingakuDlg& d) { d.OnCancel(); });
   frame->OnCommand(cmd::kCompanyInfo);
   frame->OnCommand(cmd::kAmountSettings);
+  EXPECT_TRUE(ui_.Done());
+}
+
+TEST_F(MainFrameTest, TheAnalysisButtonOpensTheResultOnTheCustomerListOrTheDMScreen) {
+  records::CKokyaku k;
+  k.Name = "山田　太郎";
+  const int id = doc_.Store().AddNewKokyaku(k);
+  records::CRirekiData visit;
+  visit.ActionTitle = "来店";
+  visit.Date = records::COleDate::FromCivil(2026, 1, 5);
+  ASSERT_GT(doc_.Store().AddNewRireki(id, visit, visit.Date), 0);
+  ASSERT_EQ(doc_.Store().GetAllKokyaku(doc_.Customers()), 1);
+  auto frame = Frame();
+
+  ui_.ExpectDialog<analysis::CRainbowDlg>([](analysis::CRainbowDlg& d) { d.OnCancel(); });
+  Click(Menu(*frame), CTovanaView::kRainbow);
+  EXPECT_EQ(frame->CurrentScreen(), CScreen::kMenu);
+
+  ui_.ExpectDialog<analysis::CRainbowDlg>([](analysis::CRainbowDlg& d) {
+    d.regulars.summary = "来店";
+    d.OnRun();
+  });
+  Click(Menu(*frame), CTovanaView::kRainbow);
+  ASSERT_EQ(frame->CurrentScreen(), CScreen::kCustomerList);
+  const auto& list = dynamic_cast<customers::CKokyakuView&>(*frame->ActiveScreen()).List();
+  ASSERT_EQ(list.RowCount(), 1);
+  EXPECT_EQ(list.Columns().front().label, "回数");
+  EXPECT_EQ(doc_.Analysis().kind, analysis::kRegulars);
   EXPECT_TRUE(ui_.Done());
 }
 

@@ -13,6 +13,7 @@
 #include "extract/ExtractDialogs.h"
 #include "history/CRirekiRefDlg.h"
 #include "history/CRirekiShowDlg.h"
+#include "analysis/CRainbowDlg.h"
 #include "history/CRirekiView.h"
 #include "history/RirekiPrint.h"
 #include "printing/CDispPrevDlg.h"
@@ -520,15 +521,17 @@ TEST_F(HistoryListTest, ResultsForOtherScreensAreHandedOverAndKeptThere) {
   EXPECT_TRUE(again.HandsOverToDM());
 }
 
-TEST_F(HistoryListTest, TheAnalysisStillToComeIsNotAvailableAndACancelledPrintChangesNothing) {
+TEST_F(HistoryListTest, ACancelledAnalysisAndACancelledPrintChangeNothing) {
   const auto k = AddCustomer("K1", "山田　太郎");
   AddEntry(k, {2026, 1, 1, 10, 0}, "来店");
   LoadHistory();
   MakeFrame();
   ASSERT_TRUE(frame->SwitchScreen(CScreen::kHistory));
   auto& view = dynamic_cast<CRirekiView&>(*frame->ActiveScreen());
-  const std::string unavailable = CScreen::kNotAvailable;
-  ui.ExpectMessage(unavailable);
+  ui.ExpectDialog<analysis::CRainbowDlg>([](analysis::CRainbowDlg& d) {
+    EXPECT_EQ(d.Kind(), analysis::kRegulars);
+    d.OnCancel();
+  });
   frame->OnCommand(cmd::kRainbow);
   EXPECT_EQ(frame->CurrentScreen(), CScreen::kHistory);
   view.SetSelection({0});

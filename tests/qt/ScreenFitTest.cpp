@@ -38,6 +38,7 @@
 #include "customers/CKokyakuPictureDlg.h"
 #include "customers/CKokyakuSubDlg.h"
 #include "customers/CSelectComboDlg.h"
+#include "analysis/CRainbowDlg.h"
 #include "customers/SampleCustomers.h"
 #include "dm/CDMSelectDlg.h"
 #include "dm/CDMTitleDlg.h"
@@ -188,6 +189,13 @@ class ScreenFit : public shell::test::DocumentFolderTest {
       return m;
     });
     add("history list choice", [] { return std::make_unique<history::CRirekiShowDlg>(); });
+    for (int kind = analysis::kRegulars; kind <= analysis::kKindCount; ++kind) {
+      add("seven-colour analysis", [this, kind] {
+        auto m = std::make_unique<analysis::CRainbowDlg>(ui, &doc, Install(), nullptr, kind);
+        if (kind != analysis::kRoller) m->Open();  // without a dictionary the address page would say so
+        return m;
+      });
+    }
     for (int form = extract::CExtractDlg::kGeneral; form <= extract::CExtractDlg::kPreExtraction; ++form) {
       add("extraction", [this, form] {
         auto m = std::make_unique<extract::CExtractDlg>(ui, doc, Install(), form);

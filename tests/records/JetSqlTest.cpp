@@ -290,6 +290,26 @@ const std::string kCountSelect =
     "SELECT DISTINCTROW Customer.ID, Count(*) AS Rirekiのカウント FROM Customer INNER JOIN Rireki ON "
     "Customer.ID = Rireki.CustomerID ";
 
+TEST_F(JetSql, DistinctGoesOnlyWhereGroupingDoesNotAlreadyMakeRowsDistinct) {
+  const std::string grouped = kCountSelect + "GROUP BY Customer.ID ORDER BY Count(*) DESC";
+  const std::string translated = TranslateJetSql(grouped).sql;
+  EXPECT_EQ(translated.rfind("SELECT DISTINCT", 0), std::string::npos) << translated;
+  // The same rows as the statement with its DISTINCT kept.
+  std::vector<std::pair<long long, double>> kept;
+  sqlite3_stmt* raw = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db_.get(), ("SELECT DISTINCT" + translated.substr(6)).c_str(), -1, &raw, nullptr), SQLITE_OK);
+  Statement s(raw, sqlite3_finalize);
+  while (sqlite3_step(s.get()) == SQLITE_ROW) kept.emplace_back(sqlite3_column_int64(s.get(), 0), sqlite3_column_double(s.get(), 1));
+  EXPECT_EQ(Hits(grouped), kept);
+  ASSERT_FALSE(kept.empty());
+  // Grouped by what is not selected, or not grouped: DISTINCT stays.
+  for (const char* jet : {"SELECT DISTINCT Count(*) FROM Rireki GROUP BY Rireki.CustomerID",
+                          "SELECT DISTINCTROW Customer.EntryType, Count(*) FROM Customer GROUP BY Customer.EntryType, Customer.ID",
+                          "SELECT DISTINCTROW Customer.EntryType FROM Customer"}) {
+    EXPECT_EQ(TranslateJetSql(jet).sql.rfind("SELECT DISTINCT", 0), 0u) << jet;
+  }
+}
+
 TEST_F(JetSql, RegularsCountEntriesOfASummary) {
   const auto hits = Hits(kCountSelect +
                          "WHERE ((Rireki.ActionTitle)='購入') GROUP BY Customer.ID HAVING ((Count(*))>=2) "

@@ -1,5 +1,6 @@
 #include "app/qt/ViewRegistry.h"
 
+#include "analysis/qt/RainbowDlgWidget.h"
 #include "app/qt/AboutDlgWidget.h"
 #include "app/qt/PassCheckDlgWidget.h"
 #include "app/qt/PassSetDlgWidget.h"
@@ -72,6 +73,7 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<maintenance::CRirekiDeleteDlg, maintenance::RirekiDeleteDlgWidget>();
   ui.RegisterView<maintenance::CDataFolderDlg, maintenance::DataFolderDlgWidget>();
   ui.RegisterView<maintenance::CCompactDlg, maintenance::CompactDlgWidget>();
+  ui.RegisterView<analysis::CRainbowDlg, analysis::RainbowDlgWidget>();
 }
 
 }  // namespace app
