@@ -11,6 +11,8 @@ packages=(
   libxkbcommon-dev fonts-noto-cjk xvfb xauth xdg-utils x11-utils bc
   # Qt's own texts (file dialogs, edit menus, standard buttons) in Japanese
   qt6-translations-l10n
+  # an independent reader of the .xlsx files the export writes, for its read-back tests
+  python3-openpyxl
 )
 # npm fetches public data packages at build time; a Node.js install of its own brings it along.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -6,6 +6,7 @@
 #include "customers/KokyakuEntry.h"
 #include "extract/CExtractDlg.h"
 #include "extract/Extraction.h"
+#include "io/Export.h"
 #include "platform/CProfile.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CDefaultSort.h"
@@ -35,6 +36,8 @@ bool NeedsSelection(int id) {
     case cmd::kAddHistory:
     case cmd::kModifyCustomer:
     case cmd::kCopyCustomer:
+    case cmd::kExportData:
+    case cmd::kExportHtml:
       return true;
     default:
       return false;
@@ -313,6 +316,8 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kModifyCustomer: ModifyCustomer(); return true;
     case cmd::kCopyCustomer: CopyCustomer(); return true;
     case cmd::kAddHistory: AddHistory(); return true;
+    case cmd::kExportData:
+    case cmd::kExportHtml: Export(id); return true;
     case cmd::kModifyHistory:
     case cmd::kDeleteHistory:
     case cmd::kCopyHistory:
@@ -398,7 +403,7 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
     return top;
   };
   return {
-      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kExit}),
+      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kExportData, cmd::kExportHtml, 0, cmd::kExit}),
       menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
                         cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
       menu("顧客(&C)", {cmd::kAddCustomer, cmd::kModifyCustomer, cmd::kDeleteCustomers, cmd::kCopyCustomer, 0,
@@ -537,6 +542,16 @@ void CKokyakuView::ReloadAllCustomers() {
     c_.ui->Tell("顧客データの取得に失敗しました。\n顧客データを表示できません。\n");
   }
   Fill();
+}
+
+void CKokyakuView::Export(int id) {
+  if (!c_.doc) return;
+  io::CustomerRefs customers;
+  for (const int row : list_.Selection()) {
+    if (const records::CKokyaku* k = list_.Rows()[row].customer) customers.push_back(k);
+  }
+  if (id == cmd::kExportData) return io::ExportExternalData(*c_.ui, customers, c_.doc->PictureFolder(), c_.install);
+  io::ExportHtml(*c_.ui, customers, c_.doc->Store(), c_.doc->PictureFolder(), c_.install);
 }
 
 void CKokyakuView::SelectAll() {

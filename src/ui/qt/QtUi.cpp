@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "ui/qt/Controls.h"
 
@@ -49,6 +53,47 @@ QWidget* ShowWaitWindow(QWidget* parent) {
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   return window;
 }
+
+// Scales a count that may pass the int range of the progress bar.
+int Scaled(std::int64_t value, std::int64_t total) {
+  constexpr std::int64_t kSteps = 1000;
+  if (total <= 0) return 0;
+  return static_cast<int>(std::min(value, total) * kSteps / total);
+}
+
+class DialogProgress : public Progress {
+ public:
+  DialogProgress(QWidget* parent, const QString& text, std::int64_t total) : total_(total), dialog_(parent) {
+    dialog_.setWindowTitle(QString::fromUtf8(kProgramName));
+    dialog_.setLabelText(text);
+    dialog_.setAccessibleName(text);
+    dialog_.setRange(0, Scaled(total, total));
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(300);  // a short export shows no window at all
+    auto* cancel = new QPushButton(QApplication::translate("QDialogButtonBox", "Cancel"), &dialog_);
+    cancel->setAccessibleName(SpokenCaption(cancel->text()));
+    dialog_.setCancelButton(cancel);
+    dialog_.setValue(0);
+    shown_.start();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+  }
+  ~DialogProgress() override { QApplication::restoreOverrideCursor(); }
+
+  bool Step(std::int64_t done) override {
+    // The window paints and reads the cancel click a few times a second, not on every step.
+    if (shown_.elapsed() >= 50 || done >= total_) {
+      dialog_.setValue(Scaled(done, total_));
+      QApplication::processEvents();
+      shown_.restart();
+    }
+    return !dialog_.wasCanceled();
+  }
+
+ private:
+  std::int64_t total_;
+  QProgressDialog dialog_;
+  QElapsedTimer shown_;
+};
 
 }  // namespace
 
@@ -151,6 +196,10 @@ WaitScope QtUi::Wait(bool window) {
     delete shown.data();  // at once, so no hidden wait window outlives the work
     QApplication::restoreOverrideCursor();
   });
+}
+
+std::unique_ptr<Progress> QtUi::StartProgress(std::string_view text, std::int64_t total) {
+  return std::make_unique<DialogProgress>(Parent(), ToQString(text), total);
 }
 
 }  // namespace ui

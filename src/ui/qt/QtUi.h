@@ -48,6 +48,9 @@ class QtUi : public Ui {
   // The model types that have a view.
   std::vector<std::type_index> ViewTypes() const;
   WaitScope Wait(bool window = false) override;
+  // A modal progress window with the standard cancel button; the work runs on this thread and
+  // each Step lets the window paint and take the click.
+  std::unique_ptr<Progress> StartProgress(std::string_view text, std::int64_t total) override;
 
   // "説明|*.a;*.b|説明2|*.c||" as a Qt name filter list: "説明 (*.a *.b);;説明2 (*.c)".
   static QString QtFilter(std::string_view filter);
