@@ -44,6 +44,7 @@
 #include "history/CRirekiListOwner.h"
 #include "history/CRirekiRefDlg.h"
 #include "history/CRirekiShowDlg.h"
+#include "io/ExportDialogs.h"
 #include "platform/CPassCheckDlg.h"
 #include "platform/CPassSetDlg.h"
 #include "qt/GuiTestSupport.h"
@@ -176,6 +177,13 @@ class ScreenFit : public shell::test::DocumentFolderTest {
       EXPECT_TRUE(m->Open());
       return m;
     });
+    add("export format", [] { return std::make_unique<io::CExportFormatDlg>(); });
+    add("export columns", [this] {
+      auto m = std::make_unique<io::CExportColumnDlg>(ui, Install());
+      EXPECT_TRUE(m->Open());
+      return m;
+    });
+    add("HTML form", [] { return std::make_unique<io::CHtmlFormatDlg>(); });
     return samples;
   }
 

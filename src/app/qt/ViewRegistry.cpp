@@ -22,6 +22,7 @@
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
 #include "history/qt/RirekiShowDlgWidget.h"
+#include "io/qt/ExportDialogWidgets.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -50,6 +51,9 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<history::CRirekiShowDlg, history::RirekiShowDlgWidget>();
   ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
   ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
+  ui.RegisterView<io::CExportFormatDlg, io::ExportFormatDlgWidget>();
+  ui.RegisterView<io::CExportColumnDlg, io::ExportColumnDlgWidget>();
+  ui.RegisterView<io::CHtmlFormatDlg, io::HtmlFormatDlgWidget>();
 }
 
 }  // namespace app

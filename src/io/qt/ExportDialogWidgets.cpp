@@ -65,8 +65,9 @@ ExportColumnDlgWidget::ExportColumnDlgWidget(CExportColumnDlg& model, QWidget* p
     : ui::ModelDialog(model, parent), model_(model) {
   chosen_ = ui::MakeList("書き出す列", this);
   available_ = ui::MakeList("書き出し可能な列", this);
-  const auto act = [this](void (CExportColumnDlg::*action)()) {
-    return [this, action] { Act([this, action] { (model_.*action)(); }); };
+  // Each control runs one action of the model, then the view refreshes.
+  const auto act = [this](std::function<void(CExportColumnDlg&)> action) {
+    return [this, action] { Act([this, &action] { action(model_); }); };
   };
   auto* lists = new QGridLayout;
   lists->addWidget(ui::MakeLabel("書き出す列", this, chosen_), 0, 0);
@@ -75,16 +76,16 @@ ExportColumnDlgWidget::ExportColumnDlgWidget(CExportColumnDlg& model, QWidget* p
   lists->addWidget(available_, 1, 2);
   auto* transfer = new QVBoxLayout;
   transfer->addStretch();
-  transfer->addWidget(ui::MakeButton("書き出す\n←", this, act(&CExportColumnDlg::OnAdd)));
-  transfer->addWidget(ui::MakeButton("全部書き出す\n←", this, act(&CExportColumnDlg::OnAddAll)));
+  transfer->addWidget(ui::MakeButton("書き出す\n←", this, act([](CExportColumnDlg& m) { m.OnAdd(); })));
+  transfer->addWidget(ui::MakeButton("全部書き出す\n←", this, act([](CExportColumnDlg& m) { m.OnAddAll(); })));
   transfer->addSpacing(12);
-  transfer->addWidget(ui::MakeButton("書き出さない\n→", this, act(&CExportColumnDlg::OnRemove)));
-  transfer->addWidget(ui::MakeButton("全部書き出さない\n →", this, act(&CExportColumnDlg::OnRemoveAll)));
+  transfer->addWidget(ui::MakeButton("書き出さない\n→", this, act([](CExportColumnDlg& m) { m.OnRemove(); })));
+  transfer->addWidget(ui::MakeButton("全部書き出さない\n →", this, act([](CExportColumnDlg& m) { m.OnRemoveAll(); })));
   transfer->addStretch();
   lists->addLayout(transfer, 1, 1);
   auto* moves = new QHBoxLayout;
-  moves->addWidget(ui::MakeButton("上へ", this, act(&CExportColumnDlg::OnUp)));
-  moves->addWidget(ui::MakeButton("下へ", this, act(&CExportColumnDlg::OnDown)));
+  moves->addWidget(ui::MakeButton("上へ", this, act([](CExportColumnDlg& m) { m.OnUp(); })));
+  moves->addWidget(ui::MakeButton("下へ", this, act([](CExportColumnDlg& m) { m.OnDown(); })));
   moves->addStretch();
   lists->addLayout(moves, 2, 0);
   lists->setColumnStretch(0, 1);
@@ -93,11 +94,11 @@ ExportColumnDlgWidget::ExportColumnDlgWidget(CExportColumnDlg& model, QWidget* p
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(ui::MakeLabel(CExportColumnDlg::kPrompt, this));
   layout->addLayout(lists, 1);
-  layout->addWidget(ui::OkCancelButtons(this, act(&CExportColumnDlg::OnOK)));
+  layout->addWidget(ui::OkCancelButtons(this, act([](CExportColumnDlg& m) { m.OnOK(); })));
   connect(chosen_, &QListWidget::currentRowChanged, this, [this](int r) { model_.SelectChosen(r); });
   connect(available_, &QListWidget::currentRowChanged, this, [this](int r) { model_.SelectAvailable(r); });
-  connect(available_, &QListWidget::itemDoubleClicked, this, act(&CExportColumnDlg::OnAdd));
-  connect(chosen_, &QListWidget::itemDoubleClicked, this, act(&CExportColumnDlg::OnRemove));
+  connect(available_, &QListWidget::itemDoubleClicked, this, act([](CExportColumnDlg& m) { m.OnAdd(); }));
+  connect(chosen_, &QListWidget::itemDoubleClicked, this, act([](CExportColumnDlg& m) { m.OnRemove(); }));
   resize(600, 520);
   Refresh();
 }

@@ -65,12 +65,14 @@ class DialogProgress : public Progress {
  public:
   DialogProgress(QWidget* parent, const QString& text, std::int64_t total) : total_(total), dialog_(parent) {
     dialog_.setWindowTitle(QString::fromUtf8(kProgramName));
-    dialog_.setLabelText(text);
+    auto* label = new QLabel(text, &dialog_);
+    label->setAccessibleName(text);
+    dialog_.setLabel(label);
     dialog_.setAccessibleName(text);
     dialog_.setRange(0, Scaled(total, total));
     dialog_.setWindowModality(Qt::WindowModal);
     dialog_.setMinimumDuration(300);  // a short export shows no window at all
-    auto* cancel = new QPushButton(QApplication::translate("QDialogButtonBox", "Cancel"), &dialog_);
+    auto* cancel = new QPushButton(QApplication::translate("QPlatformTheme", "Cancel"), &dialog_);
     cancel->setAccessibleName(SpokenCaption(cancel->text()));
     dialog_.setCancelButton(cancel);
     dialog_.setValue(0);
