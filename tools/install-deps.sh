@@ -15,6 +15,8 @@ packages=(
   poppler-utils
   # glabels-3-batch: only the printing benchmark's comparison (it skips the comparison without it)
   glabels
+  # an independent reader of the .xlsx files the export writes, for its read-back tests
+  python3-openpyxl
 )
 # npm fetches public data packages at build time; a Node.js install of its own brings it along.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -10,6 +10,7 @@
 #include "extract/CExtractDlg.h"
 #include "extract/Extraction.h"
 #include "history/CRirekiListOwner.h"
+#include "io/Export.h"
 #include "platform/CProfile.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CDefaultSort.h"
@@ -43,6 +44,8 @@ bool NeedsSelection(int id) {
     case cmd::kBulkModifyCustomers:
     case cmd::kBulkAddHistory:
     case cmd::kPrint:
+    case cmd::kExportData:
+    case cmd::kExportHtml:
       return true;
     default:
       return false;
@@ -341,6 +344,8 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kAddHistory: AddHistory(); return true;
     case cmd::kBulkModifyCustomers: BulkModify(); return true;
     case cmd::kBulkAddHistory: BulkAddHistory(); return true;
+    case cmd::kExportData:
+    case cmd::kExportHtml: Export(id); return true;
     case cmd::kModifyHistory:
     case cmd::kDeleteHistory:
     case cmd::kCopyHistory:
@@ -427,7 +432,7 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
     return top;
   };
   return {
-      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kPrint, 0, cmd::kExit}),
+      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kPrint, 0, cmd::kExportData, cmd::kExportHtml, 0, cmd::kExit}),
       menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
                         cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
       menu("顧客(&C)", {cmd::kAddCustomer, cmd::kModifyCustomer, cmd::kBulkModifyCustomers, cmd::kDeleteCustomers,
@@ -578,6 +583,16 @@ void CKokyakuView::ReloadAllCustomers() {
     c_.ui->Tell("顧客データの取得に失敗しました。\n顧客データを表示できません。\n");
   }
   Fill();
+}
+
+void CKokyakuView::Export(int id) {
+  if (!c_.doc) return;
+  io::CustomerRefs customers;
+  for (const int row : list_.Selection()) {
+    if (const records::CKokyaku* k = list_.Rows()[row].customer) customers.push_back(k);
+  }
+  if (id == cmd::kExportData) return io::ExportExternalData(*c_.ui, customers, c_.doc->PictureFolder(), c_.install);
+  io::ExportHtml(*c_.ui, customers, c_.doc->Store(), c_.doc->PictureFolder(), c_.install);
 }
 
 void CKokyakuView::SelectAll() {

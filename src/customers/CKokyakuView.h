@@ -149,6 +149,8 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   void FindCustomer();
   void EditDisplayColumns();
   void SelectAll();
+  // "外部ﾃﾞｰﾀへ書き出し..." or "HTMLに書き出し..." for the selected customers, in list order.
+  void Export(int id);
   shell::MenuItem Item(int id) const;
   bool ReadOnly() const;
   void EnsureCard();

@@ -57,6 +57,8 @@ constexpr Command kCommands[] = {
     {kReleaseExtraction, "抽出を解除(すべて表示)", ""},
     {kRedoExtraction, "抽出のやり直し...", ""},
     {kSaveExtraction, "抽出条件の保存...", ""},
+    {kExportData, "外部ﾃﾞｰﾀへ書き出し...", ""},
+    {kExportHtml, "HTMLに書き出し...", ""},
     {kAddHistory, "履歴を追加...", ""},
     {kModifyCustomer, "顧客を修正...", ""},
     {kCopyCustomer, "顧客をコピー...", ""},

@@ -72,6 +72,9 @@ enum : int {
   kFindHistory,
   kRedoExtraction,
   kSaveExtraction,
+  // The customer list's export commands.
+  kExportData = 33050,
+  kExportHtml,
   // The history list's own commands (it shares 履歴を削除, 履歴内を検索... and the extraction
   // commands above).
   kReferHistory = 33101,

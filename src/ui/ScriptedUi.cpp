@@ -124,4 +124,30 @@ WaitScope ScriptedUi::Wait(bool) {
   return WaitScope([this] { --openWaits_; });
 }
 
+namespace {
+
+class ScriptedProgress : public Progress {
+ public:
+  ScriptedProgress(std::optional<std::int64_t> cancelAt, std::int64_t& furthest, WaitScope wait)
+      : cancelAt_(cancelAt), furthest_(furthest), wait_(std::move(wait)) {}
+  bool Step(std::int64_t done) override {
+    if (done > furthest_) furthest_ = done;
+    return !cancelAt_ || done < *cancelAt_;
+  }
+
+ private:
+  std::optional<std::int64_t> cancelAt_;
+  std::int64_t& furthest_;
+  WaitScope wait_;
+};
+
+}  // namespace
+
+std::unique_ptr<Progress> ScriptedUi::StartProgress(std::string_view text, std::int64_t) {
+  progressTexts_.emplace_back(text);
+  auto progress = std::make_unique<ScriptedProgress>(cancelAt_, furthestStep_, Wait(true));
+  cancelAt_.reset();
+  return progress;
+}
+
 }  // namespace ui

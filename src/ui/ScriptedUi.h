@@ -8,6 +8,7 @@
 #include <string>
 #include <typeinfo>
 #include <variant>
+#include <vector>
 
 #include "ui/Ui.h"
 
@@ -48,6 +49,16 @@ class ScriptedUi : public Ui {
                                                 const std::filesystem::path& suggested) override;
   bool Run(CDialogModel& nested) override;
   WaitScope Wait(bool window = false) override;
+  // Every progress is recorded; the next one started is stopped by the person once it reaches
+  // step (CancelProgressAt), else it runs to its end.
+  std::unique_ptr<Progress> StartProgress(std::string_view text, std::int64_t total) override;
+  ScriptedUi& CancelProgressAt(std::int64_t step) {
+    cancelAt_ = step;
+    return *this;
+  }
+  // The texts of the progress windows started, and the furthest step any reported.
+  const std::vector<std::string>& ProgressTexts() const { return progressTexts_; }
+  std::int64_t FurthestStep() const { return furthestStep_; }
 
   // How many wait scopes were opened, and whether one is open now.
   int WaitCount() const { return waits_; }
@@ -83,6 +94,9 @@ class ScriptedUi : public Ui {
   std::deque<Step> steps_;
   int waits_ = 0;
   int openWaits_ = 0;
+  std::optional<std::int64_t> cancelAt_;
+  std::vector<std::string> progressTexts_;
+  std::int64_t furthestStep_ = 0;
 };
 
 }  // namespace ui

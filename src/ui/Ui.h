@@ -3,11 +3,15 @@
 // dialogs and waits. Models never include a toolkit; the Qt program implements this port, tests
 // use ScriptedUi.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "ui/Progress.h"
 
 namespace ui {
 
@@ -87,6 +91,9 @@ class Ui {
   virtual bool Run(CDialogModel& nested) = 0;
   // A wait cursor (and with window, the small modeless wait window) until the scope ends.
   virtual WaitScope Wait(bool window = false) = 0;
+  // A progress window saying text, for work of total steps, with a cancel button, until the
+  // returned object goes. Where a port has none, a wait window that never cancels.
+  virtual std::unique_ptr<Progress> StartProgress(std::string_view text, std::int64_t total);
 
   // Shorthands for the common forms.
   void Tell(std::string_view text, Icon icon = Icon::Warning) { Message(text, Buttons::Ok, icon, Answer::Ok); }

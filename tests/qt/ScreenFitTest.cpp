@@ -55,6 +55,7 @@
 #include "maintenance/CCompactDlg.h"
 #include "maintenance/CDataFolderDlg.h"
 #include "maintenance/CRirekiDeleteDlg.h"
+#include "io/ExportDialogs.h"
 #include "platform/CPassCheckDlg.h"
 #include "platform/CPassSetDlg.h"
 #include "printing/CDispPrevDlg.h"
@@ -244,6 +245,13 @@ class ScreenFit : public shell::test::DocumentFolderTest {
     add("customer choice for a form", [] { return std::make_unique<printing::CPrintSourceDlg>(true); });
     add("original forms", [this] { return std::make_unique<printing::COriginalFormDlg>(ui, Install(), std::function<void()>{}); });
     add("original form name", [this] { return std::make_unique<printing::COriginalNameDlg>(ui, "年賀状"); });
+    add("export format", [] { return std::make_unique<io::CExportFormatDlg>(); });
+    add("export columns", [this] {
+      auto m = std::make_unique<io::CExportColumnDlg>(ui, Install());
+      EXPECT_TRUE(m->Open());
+      return m;
+    });
+    add("HTML form", [] { return std::make_unique<io::CHtmlFormatDlg>(); });
     return samples;
   }
 

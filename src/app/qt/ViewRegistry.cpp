@@ -32,6 +32,7 @@
 #include "history/qt/RirekiShowDlgWidget.h"
 #include "printing/qt/DispPrevDlgWidget.h"
 #include "printing/qt/PrintDialogWidgets.h"
+#include "io/qt/ExportDialogWidgets.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -74,6 +75,9 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<maintenance::CDataFolderDlg, maintenance::DataFolderDlgWidget>();
   ui.RegisterView<maintenance::CCompactDlg, maintenance::CompactDlgWidget>();
   ui.RegisterView<analysis::CRainbowDlg, analysis::RainbowDlgWidget>();
+  ui.RegisterView<io::CExportFormatDlg, io::ExportFormatDlgWidget>();
+  ui.RegisterView<io::CExportColumnDlg, io::ExportColumnDlgWidget>();
+  ui.RegisterView<io::CHtmlFormatDlg, io::HtmlFormatDlgWidget>();
 }
 
 }  // namespace app

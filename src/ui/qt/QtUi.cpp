@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "ui/qt/Controls.h"
 
@@ -92,6 +96,49 @@ WaitWindow* ShowWaitWindow(QWidget* parent) {
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   return window;
 }
+
+// Scales a count that may pass the int range of the progress bar.
+int Scaled(std::int64_t value, std::int64_t total) {
+  constexpr std::int64_t kSteps = 1000;
+  if (total <= 0) return 0;
+  return static_cast<int>(std::min(value, total) * kSteps / total);
+}
+
+class DialogProgress : public Progress {
+ public:
+  DialogProgress(QWidget* parent, const QString& text, std::int64_t total) : total_(total), dialog_(parent) {
+    dialog_.setWindowTitle(QString::fromUtf8(kProgramName));
+    auto* label = new QLabel(text, &dialog_);
+    label->setAccessibleName(text);
+    dialog_.setLabel(label);
+    dialog_.setAccessibleName(text);
+    dialog_.setRange(0, Scaled(total, total));
+    dialog_.setWindowModality(Qt::WindowModal);
+    dialog_.setMinimumDuration(300);  // a short export shows no window at all
+    auto* cancel = new QPushButton(QApplication::translate("QPlatformTheme", "Cancel"), &dialog_);
+    cancel->setAccessibleName(SpokenCaption(cancel->text()));
+    dialog_.setCancelButton(cancel);
+    dialog_.setValue(0);
+    shown_.start();
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+  }
+  ~DialogProgress() override { QApplication::restoreOverrideCursor(); }
+
+  bool Step(std::int64_t done) override {
+    // The window paints and reads the cancel click a few times a second, not on every step.
+    if (shown_.elapsed() >= 50 || done >= total_) {
+      dialog_.setValue(Scaled(done, total_));
+      QApplication::processEvents();
+      shown_.restart();
+    }
+    return !dialog_.wasCanceled();
+  }
+
+ private:
+  std::int64_t total_;
+  QProgressDialog dialog_;
+  QElapsedTimer shown_;
+};
 
 }  // namespace
 
@@ -204,6 +251,8 @@ bool QtUi::Progress(std::string_view text, std::uint64_t done, std::uint64_t tot
     return true;
   }
   return window->Progress(ToQString(text), done, total);
+std::unique_ptr<ui::Progress> QtUi::StartProgress(std::string_view text, std::int64_t total) {
+  return std::make_unique<DialogProgress>(Parent(), ToQString(text), total);
 }
 
 }  // namespace ui

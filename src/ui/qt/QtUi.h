@@ -50,6 +50,9 @@ class QtUi : public Ui, public CProgressReporter {
   std::vector<std::type_index> ViewTypes() const;
   WaitScope Wait(bool window = false) override;
   bool Progress(std::string_view text, std::uint64_t done, std::uint64_t total) override;
+  // A modal progress window with the standard cancel button; the work runs on this thread and
+  // each Step lets the window paint and take the click.
+  std::unique_ptr<ui::Progress> StartProgress(std::string_view text, std::int64_t total) override;
 
   // "説明|*.a;*.b|説明2|*.c||" as a Qt name filter list: "説明 (*.a *.b);;説明2 (*.c)".
   static QString QtFilter(std::string_view filter);
