@@ -6,6 +6,8 @@
 #include "customers/KokyakuEntry.h"
 #include "extract/CExtractDlg.h"
 #include "extract/Extraction.h"
+#include "io/Import.h"
+#include "io/ImportMirte.h"
 #include "platform/CProfile.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CDefaultSort.h"
@@ -313,6 +315,10 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kModifyCustomer: ModifyCustomer(); return true;
     case cmd::kCopyCustomer: CopyCustomer(); return true;
     case cmd::kAddHistory: AddHistory(); return true;
+    case cmd::kImportExternal:
+    case cmd::kImportMirte:
+      Import(id);
+      return true;
     case cmd::kModifyHistory:
     case cmd::kDeleteHistory:
     case cmd::kCopyHistory:
@@ -353,6 +359,8 @@ bool CKokyakuView::IsCommandEnabled(int id) const {
     case cmd::kCardDetailTab:
     case cmd::kCardDetail2Tab: return cardShown_;
     case cmd::kListUpdate:
+    case cmd::kImportExternal:
+    case cmd::kImportMirte:
     case cmd::kFindCustomer:
     case cmd::kShowCount:
     case cmd::kDisplayColumns:
@@ -398,7 +406,7 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
     return top;
   };
   return {
-      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kExit}),
+      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kImportExternal, cmd::kImportMirte, 0, cmd::kExit}),
       menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
                         cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
       menu("顧客(&C)", {cmd::kAddCustomer, cmd::kModifyCustomer, cmd::kDeleteCustomers, cmd::kCopyCustomer, 0,
@@ -537,6 +545,12 @@ void CKokyakuView::ReloadAllCustomers() {
     c_.ui->Tell("顧客データの取得に失敗しました。\n顧客データを表示できません。\n");
   }
   Fill();
+}
+
+void CKokyakuView::Import(int id) {
+  if (!c_.doc || !LeaveCheck()) return;
+  const bool added = id == cmd::kImportMirte ? io::ImportFromMirte(*c_.ui, *c_.doc) : io::ImportExternalData(*c_.ui, *c_.doc);
+  if (added) ReloadAllCustomers();
 }
 
 void CKokyakuView::SelectAll() {

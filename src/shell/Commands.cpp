@@ -68,6 +68,8 @@ constexpr Command kCommands[] = {
     {kCopyHistory, "履歴をコピー...", ""},
     {kFindHistory, "履歴内を検索...", ""},
     {kReferHistory, "履歴を参照...", ""},
+    {kImportExternal, "外部ﾃﾞｰﾀの取り込み...", ""},
+    {kImportMirte, "ミルテ4の顧客ﾃﾞｰﾀ取り込み...", ""},
 };
 
 }  // namespace

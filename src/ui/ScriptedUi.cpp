@@ -124,4 +124,19 @@ WaitScope ScriptedUi::Wait(bool) {
   return WaitScope([this] { --openWaits_; });
 }
 
+std::unique_ptr<Progress> ScriptedUi::StartProgress(std::string_view) {
+  struct Counted : Progress {
+    explicit Counted(ScriptedUi& u) : ui(u), wait(u.Wait(true)) {}
+    bool Step(std::string_view done) override {
+      ++ui.progressSteps_;
+      ui.progressText_ = std::string(done);
+      return ui.cancelAfter_ < 0 || ++steps < ui.cancelAfter_;
+    }
+    ScriptedUi& ui;
+    WaitScope wait;
+    int steps = 0;
+  };
+  return std::make_unique<Counted>(*this);
+}
+
 }  // namespace ui

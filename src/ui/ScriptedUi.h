@@ -48,6 +48,15 @@ class ScriptedUi : public Ui {
                                                 const std::filesystem::path& suggested) override;
   bool Run(CDialogModel& nested) override;
   WaitScope Wait(bool window = false) override;
+  // A progress window that counts its steps; after CancelProgressAfter(n) the n-th step of the
+  // next progress window and every later one answers false, as if the person had pressed cancel.
+  std::unique_ptr<Progress> StartProgress(std::string_view title) override;
+  ScriptedUi& CancelProgressAfter(int steps) {
+    cancelAfter_ = steps;
+    return *this;
+  }
+  int ProgressSteps() const { return progressSteps_; }
+  const std::string& LastProgressText() const { return progressText_; }
 
   // How many wait scopes were opened, and whether one is open now.
   int WaitCount() const { return waits_; }
@@ -82,6 +91,9 @@ class ScriptedUi : public Ui {
   Failure onFailure_;
   std::deque<Step> steps_;
   int waits_ = 0;
+  int cancelAfter_ = -1;
+  int progressSteps_ = 0;
+  std::string progressText_;
   int openWaits_ = 0;
 };
 

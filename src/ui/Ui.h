@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -69,6 +70,15 @@ class WaitScope {
   std::function<void()> end_;
 };
 
+// A progress window with a cancel button, closed when destroyed. Step shows what has been done so
+// far ("1,000 行") and answers false once the person has asked to cancel; the work then undoes
+// itself, so a cancel leaves nothing half done.
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  virtual bool Step(std::string_view done) = 0;
+};
+
 class Ui {
  public:
   virtual ~Ui() = default;
@@ -87,6 +97,8 @@ class Ui {
   virtual bool Run(CDialogModel& nested) = 0;
   // A wait cursor (and with window, the small modeless wait window) until the scope ends.
   virtual WaitScope Wait(bool window = false) = 0;
+  // A progress window titled title; by default the wait window, which cannot be cancelled.
+  virtual std::unique_ptr<Progress> StartProgress(std::string_view title);
 
   // Shorthands for the common forms.
   void Tell(std::string_view text, Icon icon = Icon::Warning) { Message(text, Buttons::Ok, icon, Answer::Ok); }
@@ -95,5 +107,14 @@ class Ui {
     return Message(text, Buttons::YesNo, icon, defaultButton) == Answer::Yes;
   }
 };
+
+inline std::unique_ptr<Progress> Ui::StartProgress(std::string_view /*title*/) {
+  struct WaitOnly : Progress {
+    explicit WaitOnly(WaitScope w) : wait(std::move(w)) {}
+    bool Step(std::string_view) override { return true; }
+    WaitScope wait;
+  };
+  return std::make_unique<WaitOnly>(Wait(true));
+}
 
 }  // namespace ui

@@ -22,6 +22,10 @@
 #include "history/qt/RirekiDlgWidget.h"
 #include "history/qt/RirekiRefDlgWidget.h"
 #include "history/qt/RirekiShowDlgWidget.h"
+#include "io/qt/ImportMappingDlgWidget.h"
+#include "io/qt/ImportOptionDlgWidget.h"
+#include "io/qt/ImportPickDlgWidget.h"
+#include "io/qt/ImportTextDlgWidget.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -50,6 +54,10 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<history::CRirekiShowDlg, history::RirekiShowDlgWidget>();
   ui.RegisterView<company::CJishaInfoDlg, company::JishaInfoDlgWidget>();
   ui.RegisterView<company::CKingakuDlg, company::KingakuDlgWidget>();
+  ui.RegisterView<io::CImportOptionDlg, io::ImportOptionDlgWidget>();
+  ui.RegisterView<io::CImportPickDlg, io::ImportPickDlgWidget>();
+  ui.RegisterView<io::CImportTextDlg, io::ImportTextDlgWidget>();
+  ui.RegisterView<io::CImportMappingDlg, io::ImportMappingDlgWidget>();
 }
 
 }  // namespace app

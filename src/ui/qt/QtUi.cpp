@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -151,6 +152,37 @@ WaitScope QtUi::Wait(bool window) {
     delete shown.data();  // at once, so no hidden wait window outlives the work
     QApplication::restoreOverrideCursor();
   });
+}
+
+std::unique_ptr<Progress> QtUi::StartProgress(std::string_view title) {
+  struct Window : Progress {
+    Window(QWidget* parent, std::string_view title)
+        : dialog(new QProgressDialog(parent)) {
+      dialog->setWindowTitle(ToQString(title));
+      dialog->setAccessibleName(dialog->windowTitle());
+      dialog->setLabelText(ToQString(title));
+      dialog->setCancelButtonText(QString::fromUtf8("キャンセル"));
+      dialog->setRange(0, 0);  // the end is seldom known: a busy bar and the count so far
+      dialog->setWindowModality(Qt::WindowModal);
+      dialog->setMinimumDuration(300);
+      dialog->setAutoClose(false);
+      dialog->setAutoReset(false);
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~Window() override {
+      delete dialog.data();
+      QApplication::restoreOverrideCursor();
+    }
+    bool Step(std::string_view done) override {
+      if (!dialog) return false;
+      dialog->setLabelText(ToQString(done));
+      dialog->setValue(0);
+      QApplication::processEvents();
+      return !dialog->wasCanceled();
+    }
+    QPointer<QProgressDialog> dialog;
+  };
+  return std::make_unique<Window>(Parent(), title);
 }
 
 }  // namespace ui

@@ -48,6 +48,8 @@ class QtUi : public Ui {
   // The model types that have a view.
   std::vector<std::type_index> ViewTypes() const;
   WaitScope Wait(bool window = false) override;
+  // A modal progress window with a "キャンセル" button, shown after a short moment of work.
+  std::unique_ptr<Progress> StartProgress(std::string_view title) override;
 
   // "説明|*.a;*.b|説明2|*.c||" as a Qt name filter list: "説明 (*.a *.b);;説明2 (*.c)".
   static QString QtFilter(std::string_view filter);
