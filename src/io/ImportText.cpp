@@ -155,12 +155,13 @@ class Parser {
 
   void EndCell() {
     if (row_.empty()) row_.push_back(std::to_string(rows_.size()));  // the row label, from 1
-    if (cp932_) {
+    const bool ascii = std::all_of(cell_.begin(), cell_.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (cp932_ && !ascii) {  // ASCII reads the same in both encodings: codes, numbers, dates, mail
       std::string utf8 = text::FromCp932AsTyped(cell_);
       if (badRow_ == 0 && utf8.find(kReplacementUtf8) != std::string::npos) badRow_ = static_cast<int>(rows_.size());
       row_.push_back(std::move(utf8));
     } else {
-      row_.push_back(std::move(cell_));
+      row_.push_back(cell_);
     }
     cell_.clear();
   }
