@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -50,12 +51,14 @@ ImportTextDlgWidget::ImportTextDlgWidget(CImportTextDlg& model, QWidget* parent)
   layout->addWidget(ui::MakeLabel("ﾃﾞｰﾀｲﾒｰｼﾞ", this, preview));
   layout->addWidget(preview, 1);
 
-  auto* buttons = ui::OkCancelButtons(this, [this] { Act([this] { model_.OnOK(); }); }, "ｷｬﾝｾﾙ");
-  auto* back = buttons->addButton(QString::fromUtf8("< 戻る"), QDialogButtonBox::ResetRole);
+  // "戻る" stands left of OK and cancel, and comes first in the Tab order as it does on screen.
+  auto* row = new QHBoxLayout;
+  auto* back = ui::MakeButton("< 戻る", this, [this] { Act([this] { model_.OnBack(); }); });
   back->setAccessibleName(QString::fromUtf8("戻る"));
-  back->setAutoDefault(false);
-  connect(back, &QPushButton::clicked, this, [this] { Act([this] { model_.OnBack(); }); });
-  layout->addWidget(buttons);
+  row->addWidget(back);
+  row->addStretch();
+  row->addWidget(ui::OkCancelButtons(this, [this] { Act([this] { model_.OnOK(); }); }, "ｷｬﾝｾﾙ"));
+  layout->addLayout(row);
 
   connect(choices_, &QButtonGroup::idClicked, this, [this](int id) { Act([this, id] { model_.SetChoice(id); }); });
   connect(other_, &QLineEdit::textEdited, this, [this](const QString& typed) {
