@@ -63,6 +63,7 @@ ImportMappingDlgWidget::ImportMappingDlgWidget(CImportMappingDlg& model, QWidget
   noteBox->setAccessibleName(noteBox->title());
   auto* noteLayout = new QVBoxLayout(noteBox);
   note_ = new QLabel(noteBox);
+  note_->setAccessibleName(noteBox->title());
   note_->setWordWrap(true);
   note_->setMinimumHeight(note_->fontMetrics().lineSpacing() * 3);
   note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
