@@ -11,6 +11,8 @@
 #include "extract/Extraction.h"
 #include "history/CRirekiListOwner.h"
 #include "io/Export.h"
+#include "io/Import.h"
+#include "io/ImportMirte.h"
 #include "platform/CProfile.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CDefaultSort.h"
@@ -346,6 +348,10 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kBulkAddHistory: BulkAddHistory(); return true;
     case cmd::kExportData:
     case cmd::kExportHtml: Export(id); return true;
+    case cmd::kImportExternal:
+    case cmd::kImportMirte:
+      Import(id);
+      return true;
     case cmd::kModifyHistory:
     case cmd::kDeleteHistory:
     case cmd::kCopyHistory:
@@ -387,6 +393,8 @@ bool CKokyakuView::IsCommandEnabled(int id) const {
     case cmd::kCardDetailTab:
     case cmd::kCardDetail2Tab: return cardShown_;
     case cmd::kListUpdate:
+    case cmd::kImportExternal:
+    case cmd::kImportMirte:
     case cmd::kFindCustomer:
     case cmd::kShowCount:
     case cmd::kDisplayColumns:
@@ -432,7 +440,8 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
     return top;
   };
   return {
-      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kPrint, 0, cmd::kExportData, cmd::kExportHtml, 0, cmd::kExit}),
+      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kPrint, 0, cmd::kImportExternal, cmd::kImportMirte, 0,
+                        cmd::kExportData, cmd::kExportHtml, 0, cmd::kExit}),
       menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
                         cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
       menu("顧客(&C)", {cmd::kAddCustomer, cmd::kModifyCustomer, cmd::kBulkModifyCustomers, cmd::kDeleteCustomers,
@@ -593,6 +602,12 @@ void CKokyakuView::Export(int id) {
   }
   if (id == cmd::kExportData) return io::ExportExternalData(*c_.ui, customers, c_.doc->PictureFolder(), c_.install);
   io::ExportHtml(*c_.ui, customers, c_.doc->Store(), c_.doc->PictureFolder(), c_.install);
+}
+
+void CKokyakuView::Import(int id) {
+  if (!c_.doc || !LeaveCheck()) return;
+  const bool added = id == cmd::kImportMirte ? io::ImportFromMirte(*c_.ui, *c_.doc) : io::ImportExternalData(*c_.ui, *c_.doc);
+  if (added) ReloadAllCustomers();
 }
 
 void CKokyakuView::SelectAll() {

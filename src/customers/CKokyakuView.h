@@ -109,6 +109,8 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   // After an import: every customer read again in the default order, extraction and analysis
   // dropped, the list refilled.
   void ReloadAllCustomers();
+  // "外部ﾃﾞｰﾀの取り込み..." and "ミルテ4の顧客ﾃﾞｰﾀ取り込み...": the import, then the list reloaded.
+  void Import(int id);
 
   // The right-click menu.
   std::vector<shell::MenuItem> ContextMenu() const;

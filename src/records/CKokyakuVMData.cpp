@@ -172,6 +172,28 @@ int CKokyakuVMData::AddNewKokyaku(const KokyakuList& customers, IdArray& ids) {
   return failed.empty() ? 1 : 10;
 }
 
+int CKokyakuVMData::AddNewKokyakuAllOrNone(const KokyakuList& customers, IdArray& ids,
+                                           const std::function<bool(std::size_t)>& keepGoing) {
+  if (!CanWrite()) return -1;
+  sqlite::Transaction transaction(Db());
+  sqlite::Statement s = Db().Cached(KokyakuInsertSql());
+  if (!transaction.IsActive() || !s) return FailDb();
+  const COleDate now = COleDate::Now();
+  IdArray added;
+  added.reserve(customers.size());
+  for (std::size_t i = 0; i < customers.size(); ++i) {
+    if (keepGoing && i % 1000 == 0 && !keepGoing(i)) return -1;  // the transaction rolls back
+    const bool ok = customers[i] && BindKokyaku(s, WithRegistrationDates(*customers[i], now)) &&
+                    s.Step() == sqlite::StepResult::Done;
+    s.Reset();
+    if (!ok) return FailDb();
+    added.push_back(static_cast<std::int32_t>(Db().LastInsertRowid()));
+  }
+  if (!transaction.Commit()) return FailDb();
+  ids = std::move(added);
+  return 1;
+}
+
 int CKokyakuVMData::ModifyKokyaku(std::int32_t id, const CKokyaku& customer) {
   if (!CanWrite()) return -1;
   sqlite::Statement s = Db().Cached(KokyakuUpdateSql());

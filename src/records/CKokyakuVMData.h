@@ -67,6 +67,11 @@ class CKokyakuVMData {
   // Stores many customers in one transaction. 1 = all, ids = their new IDs in order;
   // 10 = some failed, ids = the indexes of the records not added; -1 = none added.
   int AddNewKokyaku(const KokyakuList& customers, IdArray& ids);
+  // Stores many customers in one transaction, all or none: 1 = all, ids = their new IDs in order;
+  // -1 = none added (a record failed, or keepGoing, asked with the count stored so far every
+  // 1,000 records, answered false; everything is rolled back).
+  int AddNewKokyakuAllOrNone(const KokyakuList& customers, IdArray& ids,
+                             const std::function<bool(std::size_t)>& keepGoing = {});
   // Rewrites customer id with the record's fields (not its ID). 1 / 0 not found / -1.
   int ModifyKokyaku(std::int32_t id, const CKokyaku& customer);
   // Sets one column of many customers to text (or, for ColorMark, to *colour) and LastUpDate to now.

@@ -79,6 +79,8 @@ constexpr Command kCommands[] = {
     {kAddDMRecipients, "顧客を追加...", ""},
     {kRemoveDMRecipients, "顧客を削除", ""},
     {kDMHitRate, "DMヒット率分析...", ""},
+    {kImportExternal, "外部ﾃﾞｰﾀの取り込み...", ""},
+    {kImportMirte, "ミルテ4の顧客ﾃﾞｰﾀ取り込み...", ""},
 };
 
 }  // namespace

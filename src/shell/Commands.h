@@ -75,6 +75,9 @@ enum : int {
   // The customer list's export commands.
   kExportData = 33050,
   kExportHtml,
+  // The customer list's import commands.
+  kImportExternal = 33040,
+  kImportMirte = 33041,
   // The history list's own commands (it shares 履歴を削除, 履歴内を検索... and the extraction
   // commands above).
   kReferHistory = 33101,

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,9 @@
 #include "customers/CKokyakuView.h"
 #include "customers/SampleCustomers.h"
 #include "history/CRirekiDlg.h"
+#include "io/CImportMappingDlg.h"
+#include "io/CImportOptionDlg.h"
+#include "io/CImportTextDlg.h"
 #include "settings/CDefKokyaku.h"
 #include "settings/CExCondition.h"
 #include "settings/CQMVDispKokyakuCol.h"
@@ -365,6 +369,48 @@ TEST_F(CustomerListTest, EnterOpensAndDeleteDeletesOnlyWithACustomerSelected) {
   view.SetSelection({});
   EXPECT_EQ(view.CommandForKey(CKokyakuView::ListKey::Enter), 0);
   EXPECT_EQ(view.CommandForKey(CKokyakuView::ListKey::Delete), 0);
+}
+
+}  // namespace
+}  // namespace customers
+
+namespace customers {
+namespace {
+
+TEST_F(CustomerListTest, TheFileMenuImportsExternalDataAndTheListShowsTheNewCustomers) {
+  AddCustomers(1);
+  CKokyakuView& view = Open();
+  const auto file = temp / "new.csv";
+  std::ofstream(file, std::ios::binary) << "001,山田\r\n002,佐藤\r\n";
+  const shell::MenuItem fileMenu = view.MenuBar().front();
+  Strings texts;
+  for (const auto& item : fileMenu.children) texts.push_back(item.text);
+  EXPECT_EQ(texts, (Strings{"データベースを更新", "", "外部ﾃﾞｰﾀの取り込み...", "ミルテ4の顧客ﾃﾞｰﾀ取り込み...", "", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+  EXPECT_TRUE(view.IsCommandEnabled(cmd::kImportExternal));
+  EXPECT_TRUE(view.IsCommandEnabled(cmd::kImportMirte));
+  ui.ExpectDialog<io::CImportOptionDlg>([](io::CImportOptionDlg& d) {
+    d.Select(static_cast<int>(io::ImportFormat::Text));
+    d.OnOK();
+  });
+  ui.ExpectOpenFile(file);
+  ui.ExpectDialog<io::CImportTextDlg>([](io::CImportTextDlg& d) { d.OnOK(); });
+  ui.ExpectDialog<io::CImportMappingDlg>([](io::CImportMappingDlg& d) {
+    d.SetFromFirstRow(true);
+    d.SelectLine(1);
+    for (std::size_t i = 0; i < d.Available().size(); ++i) {
+      if (d.Available()[i].key == "Name") d.SelectAvailable(static_cast<int>(i));
+    }
+    d.OnMap();
+    d.OnFinish();
+  });
+  EXPECT_TRUE(frame->OnCommand(cmd::kImportExternal));
+  EXPECT_EQ(view.List().RowCount(), 3);
+  EXPECT_EQ(InStore(), 3u);
+
+  doc.SetReadOnly(true);
+  ui.ExpectMessage("データベースは読取専用です。\n外部データの読み込みをすることはできません。");
+  frame->OnCommand(cmd::kImportMirte);
+  EXPECT_EQ(InStore(), 3u);
 }
 
 }  // namespace

@@ -43,6 +43,10 @@
 #include "dm/CDMSelectDlg.h"
 #include "dm/CDMTitleDlg.h"
 #include "dm/CKokyakuSelectDlg.h"
+#include "io/CImportMappingDlg.h"
+#include "io/CImportOptionDlg.h"
+#include "io/CImportPickDlg.h"
+#include "io/CImportTextDlg.h"
 #include "extract/CExtractDlg.h"
 #include "extract/ExtractDialogs.h"
 #include "history/CRirekiDlg.h"
@@ -252,8 +256,36 @@ class ScreenFit : public shell::test::DocumentFolderTest {
       return m;
     });
     add("HTML form", [] { return std::make_unique<io::CHtmlFormatDlg>(); });
+    add("import format", [] { return std::make_unique<io::CImportOptionDlg>(io::CImportOptionDlg::Format()); });
+    add("import xml source", [] { return std::make_unique<io::CImportOptionDlg>(io::CImportOptionDlg::XmlSource()); });
+    add("import ledger source", [] { return std::make_unique<io::CImportOptionDlg>(io::CImportOptionDlg::MirteSource()); });
+    add("import table", [this] { return std::make_unique<io::CImportPickDlg>(io::CImportPickDlg::Table(ui, {"顧客台帳", "Customers"})); });
+    add("import text", [this] {
+      return std::make_unique<io::CImportTextDlg>(ui, "\"顧客コード\",\"氏名\",\"電話番号\"\r\n\"00001\",\"中村　結衣\",\"068-7894-4050\"\r\n");
+    });
+    for (const auto format : {io::ImportFormat::Access, io::ImportFormat::Text}) {
+      add("import mapping", [this, format] {
+        auto m = std::make_unique<io::CImportMappingDlg>(ui, format, importRows, ImportOffered());
+        m->MapByCaptions();
+        return m;
+      });
+    }
     return samples;
   }
+
+  std::vector<io::CImportMappingDlg::Column> ImportOffered() {
+    std::vector<io::CImportMappingDlg::Column> offered;
+    settings::CQMVColSet set(ui, Install());
+    EXPECT_EQ(set.Load(), 1);
+    for (const auto& c : set.GetColumns()) {
+      if (io::IsImportable(c->GetKey())) offered.push_back({c->GetKey(), c->GetLabel()});
+    }
+    return offered;
+  }
+  const io::ImportTable importRows{{"", "F1", "F2", "F3", "F4"},
+                                   {"1", "お客様コード", "氏名", "フリガナ", "備考"},
+                                   {"2", "00001", "中村　結衣", "ナカムラ ユイ", "要確認\n（転居予定）"},
+                                   {"3", "00002", "中村　一郎", "ナカムラ イチロウ", "支払いは月末締め、翌月払い"}};
 
   // The window's smallest client area fits, and at that size every button outside a scrolling
   // page lies wholly inside the window.

@@ -33,6 +33,10 @@
 #include "printing/qt/DispPrevDlgWidget.h"
 #include "printing/qt/PrintDialogWidgets.h"
 #include "io/qt/ExportDialogWidgets.h"
+#include "io/qt/ImportMappingDlgWidget.h"
+#include "io/qt/ImportOptionDlgWidget.h"
+#include "io/qt/ImportPickDlgWidget.h"
+#include "io/qt/ImportTextDlgWidget.h"
 #include "ui/qt/QtUi.h"
 
 namespace app {
@@ -78,6 +82,10 @@ void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<io::CExportFormatDlg, io::ExportFormatDlgWidget>();
   ui.RegisterView<io::CExportColumnDlg, io::ExportColumnDlgWidget>();
   ui.RegisterView<io::CHtmlFormatDlg, io::HtmlFormatDlgWidget>();
+  ui.RegisterView<io::CImportOptionDlg, io::ImportOptionDlgWidget>();
+  ui.RegisterView<io::CImportPickDlg, io::ImportPickDlgWidget>();
+  ui.RegisterView<io::CImportTextDlg, io::ImportTextDlgWidget>();
+  ui.RegisterView<io::CImportMappingDlg, io::ImportMappingDlgWidget>();
 }
 
 }  // namespace app

@@ -251,6 +251,8 @@ bool QtUi::Progress(std::string_view text, std::uint64_t done, std::uint64_t tot
     return true;
   }
   return window->Progress(ToQString(text), done, total);
+}
+
 std::unique_ptr<ui::Progress> QtUi::StartProgress(std::string_view text, std::int64_t total) {
   return std::make_unique<DialogProgress>(Parent(), ToQString(text), total);
 }
