@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "io/ExportTable.h"
+#include "io/FormatChoice.h"
 #include "platform/CNeritEnv.h"
 #include "records/CKokyakuVMData.h"
 #include "ui/Ui.h"
@@ -15,7 +16,6 @@ namespace io {
 
 inline constexpr const char* kNoCustomer = "書き出す顧客を選択してください。";
 inline constexpr const char* kAskExport = "選択されている%d件の顧客を外部データに書き出します。よろしいですか？";
-inline constexpr const char* kBadFormat = "選択した形式が不正です";
 inline constexpr const char* kCreateFailed = "ファイルを作成できませんでした。";
 inline constexpr const char* kFileError = "ファイル操作中にエラーが発生しました。";
 inline constexpr const char* kOpenInSpreadsheet = "%sは 現在 Excelで開かれています。\nﾌﾞｯｸを閉じてから 操作を行ってください。";

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "io/CImportMappingDlg.h"
+#include "io/FormatChoice.h"
 #include "io/ImportConvert.h"
 #include "io/ImportTable.h"
 #include "records/CKokyakuVMData.h"
@@ -27,7 +28,6 @@ inline constexpr const char* kSaveFailed =
     "現在のデータベース状態を更新できませんでした。読み込みを中止します。\nディスクの空き容量が足りない場合は、いったん『顧客ソレル』を終了して、ディスクの空き容量を増やしてから再度操作してください。";
 inline constexpr const char* kNoDataRows = "データ行がありません。処理を中止します。";
 inline constexpr const char* kNoCustomers = "読み込む顧客データがありません";
-inline constexpr const char* kBadFormat = "選択した形式が不正です";
 inline constexpr const char* kAddFailed = "顧客データを登録できませんでした。\n顧客データは１件も追加されていません。";
 
 // "外部ﾃﾞｰﾀの取り込み...". True when customers were added: the caller reloads the customer list.
