@@ -25,6 +25,7 @@
 #include "app/qt/ViewRegistry.h"
 #include "company/CJishaInfoDlg.h"
 #include "company/CKingakuDlg.h"
+#include "dm/CMailerDlg.h"
 #include "customers/CAddressSelectDlg.h"
 #include "customers/CComboEditDlg.h"
 #include "customers/CComboItemDlg.h"
@@ -113,6 +114,7 @@ class ScreenFit : public shell::test::DocumentFolderTest {
       m->Open();
       return m;
     });
+    add("mail launcher", [this] { return std::make_unique<dm::CMailerDlg>(ui, true, false); });
     add("free items", [this] {
       auto m = std::make_unique<customers::CFreeItemDlg>(ui, Install());
       EXPECT_TRUE(m->Open());
