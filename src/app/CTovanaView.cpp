@@ -11,6 +11,7 @@
 #include "customers/CKokyakuDocOwner.h"
 #include "customers/CSelectComboDlg.h"
 #include "customers/KokyakuEntry.h"
+#include "dm/DMEntry.h"
 #include "extract/CExtractDlg.h"
 #include "extract/Extraction.h"
 #include "history/CRirekiShowDlg.h"
@@ -52,7 +53,19 @@ constexpr int kTabY = 72, kTabW = 92, kTabH = 30, kTabStep = 94;
 
 }  // namespace
 
-CTovanaView::CTovanaView(MenuScreenContext context) : c_(std::move(context)) {}
+CTovanaView::CTovanaView(MenuScreenContext context) : c_(std::move(context)) {
+  // The menu screen's form list prints for customers or DM recipients chosen in the DM dialogs.
+  dmPrintHooks.selectCustomers = [this]() -> std::optional<printing::DMPrintHooks::Chosen> {
+    if (!c_.doc) return std::nullopt;
+    const auto chosen = dm::ChooseCustomers(*c_.ui, *c_.doc, c_.install, dm::CustomerSelectMode::Print);
+    if (!chosen) return std::nullopt;
+    return printing::DMPrintHooks::Chosen{chosen->ids, chosen->keepHistory};
+  };
+  dmPrintHooks.printDM = [this](const std::function<int(const records::IdArray&)>& print) {
+    if (c_.doc) dm::PrintForDM(*c_.ui, *c_.doc, c_.install, print);
+    return true;
+  };
+}
 
 Rect CTovanaView::TabRect(int tab) { return {kPanelX + tab * kTabStep, kTabY, kTabW, kTabH}; }
 

@@ -7,6 +7,7 @@
 #include "customers/CKokyakuBulkDlg.h"
 #include "customers/KokyakuEntry.h"
 #include "dm/DMEntry.h"
+#include "dm/MailSending.h"
 #include "extract/CExtractDlg.h"
 #include "extract/Extraction.h"
 #include "history/CRirekiListOwner.h"
@@ -48,6 +49,7 @@ bool NeedsSelection(int id) {
     case cmd::kPrint:
     case cmd::kExportData:
     case cmd::kExportHtml:
+    case cmd::kSendMail:
       return true;
     default:
       return false;
@@ -220,6 +222,7 @@ void CKokyakuView::ShowCard(bool show) {
 void CKokyakuView::EnsureCard() {
   if (card_ || !c_.doc) return;
   card_ = std::make_unique<KokyakuCardPane>(*c_.ui, *c_.doc, c_.frame);
+  card_->SetMailCommand(mailCommand_);
   card_->SelectTab(cardTab_);
   card_->onTabRequested = [this](int tab) { OnCommand(cmd::kCardHistoryTab + tab); };
   card_->onCommand = [this](CardCommand command) { OnCardCommand(command); };
@@ -334,6 +337,7 @@ bool CKokyakuView::OnCommand(int id) {
     case cmd::kSaveExtraction: SaveExtraction(); return true;
     case cmd::kDisplayColumns: EditDisplayColumns(); return true;
     case cmd::kDMScreen: GoToDM(); return true;
+    case cmd::kSendMail: SendMail(); return true;
     case cmd::kCard: ShowCard(!cardShown_); return true;
     case cmd::kCardHistoryTab:
     case cmd::kCardDetailTab:
@@ -440,7 +444,7 @@ std::vector<shell::MenuItem> CKokyakuView::MenuBar() const {
     return top;
   };
   return {
-      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kPrint, 0, cmd::kImportExternal, cmd::kImportMirte, 0,
+      menu("ﾌｧｲﾙ(&F)", {cmd::kListUpdate, 0, cmd::kPrint, cmd::kSendMail, 0, cmd::kImportExternal, cmd::kImportMirte, 0,
                         cmd::kExportData, cmd::kExportHtml, 0, cmd::kExit}),
       menu("表示(&V)", {cmd::kToggleToolbar, 0, cmd::kCard, cmd::kCardHistoryTab, cmd::kCardDetailTab,
                         cmd::kCardDetail2Tab, 0, cmd::kMenuScreen, cmd::kDMScreen}),
@@ -459,6 +463,13 @@ std::vector<shell::MenuItem> CKokyakuView::ContextMenu() const {
   return {Item(cmd::kAddCustomer),    Item(cmd::kModifyCustomer),  Item(cmd::kBulkModifyCustomers),
           Item(cmd::kDeleteCustomers), Item(cmd::kCopyCustomer),    shell::MenuItem{},
           Item(cmd::kBulkAddHistory),  shell::MenuItem{},           Item(cmd::kSelectAll)};
+}
+
+void CKokyakuView::SendMail() {
+  if (!c_.doc) return;
+  dm::CustomerMail mail(*c_.ui, *c_.doc, mailCommand_);
+  mail.Send(list_.SelectedIds(), records::COleDate::Now(), [this](std::int32_t id) { RowChanged(id); });
+  Changed();
 }
 
 void CKokyakuView::UpdateDatabase() {

@@ -15,6 +15,7 @@
 #include "customers/CKokyakuDlgOwner.h"
 #include "customers/CKokyakuList.h"
 #include "customers/KokyakuCardPane.h"
+#include "platform/MailClient.h"
 #include "shell/CScreen.h"
 #include "ui/ListKey.h"
 #include "ui/Ui.h"
@@ -85,6 +86,11 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
 
   // The card pane's model; null until the card is first shown.
   KokyakuCardPane* Card() { return card_.get(); }
+  // The program mails are handed to, here and on the card; the desktop's unless set (for tests).
+  void SetMailCommand(std::filesystem::path command) {
+    mailCommand_ = std::move(command);
+    if (card_) card_->SetMailCommand(mailCommand_);
+  }
 
   // The card pane: shown or not, its tab (0 履歴, 1 詳細, 2 詳細２), its stored width (0 none).
   bool CardShown() const { return cardShown_; }
@@ -148,6 +154,8 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   void GoToDM();
   // ﾌｧｲﾙ › 印刷...: the selected customers onto a form of the catalogue.
   void Print();
+  // ﾌｧｲﾙ › メール送信...: the selected customers through the mail client.
+  void SendMail();
   void FindCustomer();
   void EditDisplayColumns();
   void SelectAll();
@@ -178,6 +186,7 @@ class CKokyakuView : public shell::CScreen, public CKokyakuDlgOwner {
   int cardTab_ = KokyakuCardPane::kDetailTab;  // the tab a card opens on unless its screen names one
   int cardWidth_ = 0;
   std::unique_ptr<KokyakuCardPane> card_;
+  std::filesystem::path mailCommand_ = platform::MailCommand();
 };
 
 }  // namespace customers

@@ -1,6 +1,7 @@
 #include "customers/KokyakuCardPane.h"
 
 #include "customers/KokyakuCardUrl.h"
+#include "dm/MailSending.h"
 #include "history/PictureStore.h"
 #include "records/KokyakuColumns.h"
 #include "settings/CQMVColSet.h"
@@ -46,6 +47,10 @@ std::string PictureName(const CKokyaku& k, int n) {
 
 bool IsUrlColumn(std::string_view column) { return column == "URL1" || column == "URL2"; }
 
+bool IsMailColumn(std::string_view column) {
+  return column.size() == 6 && column.starts_with("EMail") && column[5] >= '1' && column[5] <= '5';
+}
+
 }  // namespace
 
 KokyakuCardPane::KokyakuCardPane(ui::Ui& ui, shell::CTovanaDoc& doc, shell::CMainFrame* frame, Clock clock)
@@ -54,7 +59,8 @@ KokyakuCardPane::KokyakuCardPane(ui::Ui& ui, shell::CTovanaDoc& doc, shell::CMai
       frame_(frame),
       clock_(clock),
       history_(ui, doc.Store(), doc.Customers(), doc.PictureFolder(), doc.IsReadOnly(), doc.InstallFolder(), clock),
-      urlOpener_(FindUrlOpener()) {
+      urlOpener_(FindUrlOpener()),
+      mailCommand_(platform::MailCommand()) {
   history_.SetRirekiUpDateChanged([this](std::int32_t id) { CustomerTouched(id); });
   ReloadLabels();
 }
@@ -278,12 +284,23 @@ std::filesystem::path KokyakuCardPane::PicturePath(int n) const {
 }
 
 bool KokyakuCardPane::IsLink(std::string_view column) const {
-  return IsUrlColumn(column) && !FieldText(column).empty();
+  return (IsUrlColumn(column) || IsMailColumn(column)) && !FieldText(column).empty();
 }
 
 void KokyakuCardPane::OnLinkClicked(std::string_view column) {
   if (!IsLink(column)) return;
-  OpenURL(ui_, FieldText(column), urlOpener_);
+  if (IsUrlColumn(column)) {
+    OpenURL(ui_, FieldText(column), urlOpener_);
+    return;
+  }
+  const std::int32_t customer = history_.Customer();
+  const auto subject = dm::MailToAddress(ui_, FieldText(column), history_.IsReadOnly(), mailCommand_);
+  if (!subject) return;
+  auto entry = std::make_unique<records::CRirekiData>(dm::MailHistoryEntry(*subject, clock_()));
+  const int before = history_.RowCount();
+  if (history_.AddRireki(customer, std::move(entry)) < 1) return ui_.Tell(kMailHistoryFailed);
+  history_.Sync();
+  if (history_.RowCount() > before) history_.SelectRow(0);
 }
 
 }  // namespace customers

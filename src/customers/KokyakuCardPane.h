@@ -66,6 +66,7 @@ class KokyakuCardPane {
   static constexpr const char* kDeleteFailed = "履歴が削除できませんでした";
   static constexpr const char* kSearchEnded = "検索が終了しました。\n";
   static constexpr const char* kHistoryUnreadable = "顧客の履歴を取得できませんでした。\n履歴を表示できません。\n";
+  static constexpr const char* kMailHistoryFailed = "履歴が登録できませんでした。\n";
 
   using Clock = history::CRirekiDlg::Clock;
 
@@ -157,12 +158,15 @@ class KokyakuCardPane {
   CardWatermark Watermark(int page) const;
   // Where picture n (1 to 5) of the shown customer is found; empty for none.
   std::filesystem::path PicturePath(int n) const;
-  // Whether a column is a link that can be clicked now: URL1 and URL2 with an address.
+  // Whether a column is a link that can be clicked now: URL1, URL2 and EMail1 to EMail5 with an
+  // address.
   bool IsLink(std::string_view column) const;
-  // A click on a link opens the address in the browser.
+  // A click on a web address opens it in the browser; on a mail address, the mail launcher and
+  // then the mail client, with the history entry "メール送信" for this customer when asked.
   void OnLinkClicked(std::string_view column);
-  // The program web addresses are opened with; xdg-open unless set (for tests).
+  // The programs web addresses and mails are handed to; the desktop's unless set (for tests).
   void SetUrlOpener(std::filesystem::path opener) { urlOpener_ = std::move(opener); }
+  void SetMailCommand(std::filesystem::path command) { mailCommand_ = std::move(command); }
 
   // --- Notices ---
   // A button whose command the list view carries out.
@@ -189,6 +193,7 @@ class KokyakuCardPane {
   bool shownTouched_ = false;  // the shown customer was among them
   std::vector<std::string> labels_;  // by column, in KokyakuColumns() order
   std::filesystem::path urlOpener_;
+  std::filesystem::path mailCommand_;
 };
 
 }  // namespace customers

@@ -1,6 +1,7 @@
 #include "customers/KokyakuCardUrl.h"
 
-#include <cstdlib>
+#include <chrono>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -26,32 +27,9 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
   return true;
 }
 
-// One argument on the command line RunProgram splits: quoted, inner quotes doubled.
-std::string QuotedArgument(std::string_view s) {
-  std::string out = "\"";
-  for (char c : s) {
-    out += c;
-    if (c == '"') out += '"';
-  }
-  return out + "\"";
-}
-
 }  // namespace
 
-std::filesystem::path FindUrlOpener() {
-  const char* path = std::getenv("PATH");
-  std::string_view folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
-  while (!folders.empty()) {
-    const auto colon = folders.find(':');
-    const std::string_view folder = folders.substr(0, colon);
-    folders = colon == std::string_view::npos ? std::string_view() : folders.substr(colon + 1);
-    if (folder.empty()) continue;
-    const std::filesystem::path candidate = std::filesystem::path(folder) / "xdg-open";
-    std::error_code error;
-    if (std::filesystem::is_regular_file(candidate, error)) return candidate;
-  }
-  return {};
-}
+std::filesystem::path FindUrlOpener() { return platform::FindOnPath("xdg-open"); }
 
 std::string BrowserAddress(std::string_view url) {
   if (StartsWithNoCase(url, "http://") || StartsWithNoCase(url, "https://")) return std::string(url);
@@ -64,13 +42,24 @@ int OpenURL(ui::Ui& ui, std::string_view url, const std::filesystem::path& opene
     ui.Tell(kUrlEmpty);
     return 0;
   }
-  int started = 0;
+  int exit = platform::kNotStarted;
   {
     const ui::WaitScope wait = ui.Wait();
-    if (!opener.empty()) started = platform::RunProgram(opener, QuotedArgument(BrowserAddress(address)));
+    if (!opener.empty()) {
+      exit = platform::RunProgramWaiting(opener, platform::JoinArguments({BrowserAddress(address)}),
+                                         std::chrono::milliseconds(kUrlOpenerPatienceMs));
+    }
   }
-  if (started != 1) ui.Tell(kUrlNoProgram);
-  return started == 1 ? 1 : 0;
+  // The opener's exit codes: 0 done, 1 a refused argument, 2 a missing file, 3 no program for
+  // it, 4 the program failed.
+  switch (exit) {
+    case 0:
+    case platform::kStillRunning: return 1;
+    case platform::kNotStarted:
+    case 3: ui.Tell(kUrlNoProgram); return 0;
+    case 1: ui.Tell(std::string(address) + kUrlNoPath); return 0;
+    default: ui.Tell(std::string(address) + kUrlNotFound); return 0;
+  }
 }
 
 }  // namespace customers

@@ -12,6 +12,8 @@ namespace customers {
 
 inline constexpr const char* kUrlEmpty = "URLが空です。起動できません。";
 inline constexpr const char* kUrlNoProgram = "この拡張子に関連付けられたアプリケーションがありません";
+inline constexpr const char* kUrlNotFound = "\nURLが存在しませんでした";  // after the address
+inline constexpr const char* kUrlNoPath = "\nパスが見つかりません";       // after the address
 
 // xdg-open as found on PATH; empty when it is not installed.
 std::filesystem::path FindUrlOpener();
@@ -21,8 +23,13 @@ std::filesystem::path FindUrlOpener();
 // card field can never make the desktop open or run a local file.
 std::string BrowserAddress(std::string_view url);
 
-// Opens url (surrounding spaces ignored) with opener under a wait cursor. 1 when the opener
-// started; 0 after kUrlEmpty or, when opener is empty or cannot be started, kUrlNoProgram.
+inline constexpr int kUrlOpenerPatienceMs = 3000;
+
+// Opens url (surrounding spaces ignored) with opener under a wait cursor, waiting a moment for
+// the opener's answer. 1 when the browser took the address (or still runs with it); otherwise 0
+// after its message: kUrlEmpty; kUrlNoProgram when opener is empty, cannot be started or finds
+// no browser; the address and kUrlNotFound when the browser failed to open it; the address and
+// kUrlNoPath when the opener refused it.
 int OpenURL(ui::Ui& ui, std::string_view url, const std::filesystem::path& opener = FindUrlOpener());
 
 }  // namespace customers

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "dm/CKokyakuSelectDlg.h"
@@ -40,5 +41,15 @@ struct DMPrintChoice {
 // "DMタイトルを選択" in print mode; nullopt when cancelled.
 std::optional<DMPrintChoice> ChooseDMForPrinting(ui::Ui& ui, shell::CTovanaDoc& doc,
                                                  const std::filesystem::path& install);
+
+inline constexpr const char* kNoRecipientsToPrint =
+    "選択したDMタイトルに送付対象顧客がありません。\n「DM送付管理」画面で送付対象顧客を設定してください。";
+
+// The menu screen's "DM送付予定から選択する": the title chosen in print mode, its recipients printed
+// by print (the form print routine without its own history; nonzero when printed), and then, on
+// writable data, the title marked sent by DM printing with the dialog's "履歴に残す". False when
+// nothing was printed.
+bool PrintForDM(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path& install,
+                const std::function<int(const records::IdArray&)>& print);
 
 }  // namespace dm

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <system_error>
 #include <thread>
 
@@ -88,6 +89,34 @@ std::vector<std::string> SplitArguments(std::string_view commandLine) {
   }
   if (inArgument) arguments.push_back(std::move(current));
   return arguments;
+}
+
+std::string JoinArguments(const std::vector<std::string>& arguments) {
+  std::string line;
+  for (const std::string& argument : arguments) {
+    line += line.empty() ? "\"" : " \"";
+    for (const char c : argument) {
+      line += c;
+      if (c == '"') line += '"';
+    }
+    line += '"';
+  }
+  return line;
+}
+
+std::filesystem::path FindOnPath(std::string_view name) {
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  while (!folders.empty()) {
+    const auto colon = folders.find(':');
+    const std::string_view folder = folders.substr(0, colon);
+    folders = colon == std::string_view::npos ? std::string_view() : folders.substr(colon + 1);
+    if (folder.empty()) continue;
+    const std::filesystem::path candidate = std::filesystem::path(folder) / name;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+  }
+  return {};
 }
 
 namespace {

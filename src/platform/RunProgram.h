@@ -30,6 +30,14 @@ std::string CommandLineFor(std::string_view arguments);
 // The command line split into arguments by the rule above.
 std::vector<std::string> SplitArguments(std::string_view commandLine);
 
+// The command line that SplitArguments reads back as exactly these arguments: each quoted, its
+// quotes doubled.
+std::string JoinArguments(const std::vector<std::string>& arguments);
+
+// The program of that name in the first folder of $PATH holding it (the usual folders when PATH
+// is unset); empty when none does.
+std::filesystem::path FindOnPath(std::string_view name);
+
 // The started process's id, or 0 when program is empty or could not be started (missing, not
 // executable, not a program).
 pid_t StartProgram(const std::filesystem::path& program, std::string_view arguments);

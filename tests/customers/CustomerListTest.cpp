@@ -385,7 +385,9 @@ TEST_F(CustomerListTest, TheFileMenuImportsExternalDataAndTheListShowsTheNewCust
   const shell::MenuItem fileMenu = view.MenuBar().front();
   Strings texts;
   for (const auto& item : fileMenu.children) texts.push_back(item.text);
-  EXPECT_EQ(texts, (Strings{"データベースを更新", "", "外部ﾃﾞｰﾀの取り込み...", "ミルテ4の顧客ﾃﾞｰﾀ取り込み...", "", "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
+  EXPECT_EQ(texts, (Strings{"データベースを更新", "", "印刷...", "メール送信...", "", "外部ﾃﾞｰﾀの取り込み...",
+                            "ミルテ4の顧客ﾃﾞｰﾀ取り込み...", "", "外部ﾃﾞｰﾀへ書き出し...", "HTMLに書き出し...", "",
+                            "ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"}));
   EXPECT_TRUE(view.IsCommandEnabled(cmd::kImportExternal));
   EXPECT_TRUE(view.IsCommandEnabled(cmd::kImportMirte));
   ui.ExpectDialog<io::CImportOptionDlg>([](io::CImportOptionDlg& d) {

@@ -25,6 +25,7 @@
 #include "app/qt/ViewRegistry.h"
 #include "company/CJishaInfoDlg.h"
 #include "company/CKingakuDlg.h"
+#include "dm/CMailerDlg.h"
 #include "customers/CAddressSelectDlg.h"
 #include "customers/CComboEditDlg.h"
 #include "customers/CComboItemDlg.h"
@@ -145,6 +146,7 @@ class ScreenFit : public shell::test::DocumentFolderTest {
     add("optimise", [this] {
       return std::make_unique<maintenance::CCompactDlg>(ui, Data(), records::COleDate::FromCivil(2026, 12, 9));
     });
+    add("mail launcher", [this] { return std::make_unique<dm::CMailerDlg>(ui, true, false); });
     add("free items", [this] {
       auto m = std::make_unique<customers::CFreeItemDlg>(ui, Install());
       EXPECT_TRUE(m->Open());

@@ -6,6 +6,7 @@
 #include "app/qt/PassSetDlgWidget.h"
 #include "company/qt/JishaInfoDlgWidget.h"
 #include "company/qt/KingakuDlgWidget.h"
+#include "dm/qt/MailerDlgWidget.h"
 #include "customers/CKokyakuCompanyDlg.h"
 #include "customers/CKokyakuNormalDlg.h"
 #include "customers/CKokyakuPersonDlg.h"
@@ -43,6 +44,7 @@ namespace app {
 
 void RegisterViews(ui::QtUi& ui) {
   ui.RegisterView<shell::CAboutDlg, AboutDlgWidget>();
+  ui.RegisterView<dm::CMailerDlg, dm::MailerDlgWidget>();
   ui.RegisterView<platform::CPassCheckDlg, PassCheckDlgWidget>();
   ui.RegisterView<platform::CPassSetDlg, PassSetDlgWidget>();
   ui.RegisterView<customers::CComboEditDlg, customers::ComboEditDlgWidget>();
