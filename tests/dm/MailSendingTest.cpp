@@ -3,6 +3,7 @@
 // mail leaves on the customer list and on the card.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -156,6 +157,7 @@ TEST_F(MailTest, SelectedCustomersGetTheMailAndOneHistoryEntryEach) {
     EXPECT_EQ(history[0]->Action, "新商品のお知らせ");
     EXPECT_EQ(history[0]->Date, now);
   }
+  std::sort(redrawn.begin(), redrawn.end());
   EXPECT_EQ(redrawn, ids);
   for (const auto& k : doc.Customers()) EXPECT_EQ(k->RirekiUpDate, now);
 }
