@@ -24,13 +24,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
-double Seconds(const std::function<void()>& work) {
-  const auto start = Clock::now();
-  work();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Seconds;
 
 double Median(std::vector<double> times) {
   std::sort(times.begin(), times.end());

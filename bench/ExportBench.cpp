@@ -26,11 +26,7 @@ const std::vector<std::string> kColumns = {"CustomerID", "Name",     "Yomi",    
                                            "Add2_Home",  "Add3_Home", "TEL_Home", "FAX_Home", "CellPhone1",
                                            "CompName",   "Section",  "EMail1",   "ImportantRanking", "TaxMethod"};
 
-double Seconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Seconds;
 
 struct Customers {
   records::KokyakuList list;

@@ -21,11 +21,7 @@ namespace {
 using extract::ConditionInput;
 using extract::Connector;
 
-double Seconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Seconds;
 
 records::CKokyakuVMData& Store() {
   static records::CKokyakuVMData* store = [] {

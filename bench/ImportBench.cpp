@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchData.h"
 #include "io/ImportConvert.h"
 #include "io/ImportText.h"
 #include "records/CKokyakuVMData.h"
@@ -58,11 +59,7 @@ fs::path Csv() {
   return file;
 }
 
-double Seconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
+using bench::Seconds;
 
 // sqlite3 .import of the file into an empty table of the same columns.
 double Baseline(const fs::path& csv) {
