@@ -143,10 +143,8 @@ int RunRainbowDialog(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::
                      lookup::CLookupFacility* lookups, int kind = kRegulars, bool dmOnly = false);
 
 // The DM screen's hit rate of one sent title: stores dmId as the document's DM identifier and
-// runs the DM-only form. True when a hit-rate result (kind 4) is left in the document.
-// SEAM (DM screen): the DM management screen, built separately, calls this from its
-// "DMヒット率分析..." button and, on opening, shows a kind-4 result of Analysis() (dmId and the
-// responders' ids) in its hit-rate mode; until it does, a kind-4 result waits in the document.
+// runs the DM-only form. True when a hit-rate result (kind 4: dmId and the responders' ids) is
+// left in the document for the screen to show.
 bool RunDMHitRate(ui::Ui& ui, shell::CTovanaDoc& doc, const std::filesystem::path& install, std::int32_t dmId);
 
 }  // namespace analysis

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "dm/CDMTitleDlg.h"
+#include "dm/DMDelivery.h"
 #include "dm/DMEntry.h"
 #include "history/LastHistoryDate.h"
 #include "shell/CMainFrame.h"
@@ -101,14 +102,23 @@ void CDMListView::OnInitialUpdate() {
   const shell::AnalysisResult& request = c_.doc->Analysis();
   const std::int32_t show = request.kind == kHitRateRequest ? request.dmId : c_.doc->DMIdToShow();
   c_.doc->SetDMIdToShow(0);
+  if (request.kind == kHitRateRequest) return EnterHitRateMode();
   if (const int row = RowOfDM(show); show != 0 && row >= 0) {
     selected_ = {row};
     LoadRecipients();
-    if (request.kind == kHitRateRequest) {
-      hitRateMode_ = true;
-      hits_ = {request.ids.begin(), request.ids.end()};
-    }
   }
+  Changed();
+}
+
+void CDMListView::EnterHitRateMode() {
+  const shell::AnalysisResult& request = c_.doc->Analysis();
+  const int row = RowOfDM(request.dmId);
+  if (request.kind != kHitRateRequest || row < 0) return Changed();
+  hitRateMode_ = false;
+  selected_ = {row};
+  LoadRecipients();
+  hitRateMode_ = true;
+  hits_ = {request.ids.begin(), request.ids.end()};
   Changed();
 }
 
@@ -241,11 +251,11 @@ void CDMListView::ClearRecipients() {
 
 void CDMListView::LoadRecipients() {
   const records::CDMListData* title = SelectedTitle();
+  if (hitRateMode_ && (!title || c_.doc->Analysis().dmId != title->ID)) LeaveHitRateMode();
   if (!title || !c_.doc) {
     ClearRecipients();
     return Changed();
   }
-  if (hitRateMode_ && c_.doc->Analysis().dmId != title->ID) LeaveHitRateMode();
   records::DMUserArray read;
   const int result = c_.doc->Store().GetDMUserInfo(title->ID, read);
   ClearRecipients();
@@ -351,9 +361,9 @@ bool CDMListView::IsCommandEnabled(int id) const {
 bool CDMListView::OnCommand(int id) {
   switch (id) {
     case cmd::kFilePrint:
-    case cmd::kPrint: Deliver(delivery_.print); return true;
-    case cmd::kSendMail: Deliver(delivery_.mail); return true;
-    case cmd::kDMHitRate: Deliver(delivery_.hitRate); return true;
+    case cmd::kPrint: CDMDelivery(*this, c_).Print(); return true;
+    case cmd::kSendMail: CDMDelivery(*this, c_).Mail(); return true;
+    case cmd::kDMHitRate: CDMDelivery(*this, c_).HitRate(); return true;
     case cmd::kAddDMTitle:
       if (IsCommandEnabled(id)) AddTitle();
       return true;
@@ -398,11 +408,6 @@ std::vector<shell::MenuItem> CDMListView::MenuBar() const {
       menu("顧客(&C)", {cmd::kAddDMRecipients, cmd::kRemoveDMRecipients}),
       menu("ﾍﾙﾌﾟ(&H)", {cmd::kHelp, 0, cmd::kAbout}),
   };
-}
-
-void CDMListView::Deliver(const std::function<void(CDMListView&)>& hook) {
-  if (!hook) return c_.ui->Tell(kNotAvailable, Icon::Information);
-  hook(*this);
 }
 
 void CDMListView::PlaceNewTitle(std::unique_ptr<records::CDMListData> title) {

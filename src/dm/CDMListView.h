@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "dm/DMStatus.h"
+#include "platform/MailClient.h"
 #include "records/CKokyakuVMData.h"
 #include "shell/CScreen.h"
 #include "ui/Ui.h"
@@ -32,12 +33,7 @@ struct DMViewContext {
   shell::CTovanaDoc* doc = nullptr;
   std::filesystem::path install;
   std::function<records::COleDate()> clock = records::COleDate::Now;
-};
-
-// Printing, mailing and the hit-rate analysis of a title belong to the delivery side; until it is
-// given to the screen, those commands answer that this version does not offer them.
-struct DMDeliveryHooks {
-  std::function<void(CDMListView&)> print, mail, hitRate;
+  std::filesystem::path mailCommand = platform::MailCommand();
 };
 
 // Where the controls of the form stand, in pixels of the form.
@@ -151,8 +147,6 @@ class CDMListView : public shell::CScreen {
   bool OpensMaximised() const override { return true; }
   void OnClose() override;
 
-  void SetDeliveryHooks(DMDeliveryHooks hooks) { delivery_ = std::move(hooks); }
-
   // --- The title list ---
   int TitleCount() const { return static_cast<int>(titles_.size()); }
   records::CDMListData* TitleAt(int row) const;
@@ -189,6 +183,9 @@ class CDMListView : public shell::CScreen {
   // --- Hit-rate mode: the hit recipients are shown; the chart needs room under the titles ---
   bool IsHitRateMode() const { return hitRateMode_; }
   bool IsHit(int recipientRow) const;
+  int HitCount() const { return static_cast<int>(hits_.size()); }
+  // The document's hit-rate result shown: its title alone selected with its recipients.
+  void EnterHitRateMode();
 
   // The status change routine on a row: on 1 the row shows the new flags.
   int ChangeStatus(int row, const DMStatus& status);
@@ -220,10 +217,8 @@ class CDMListView : public shell::CScreen {
   void DeleteTitles();
   void AddRecipients();
   void RemoveRecipients();
-  void Deliver(const std::function<void(CDMListView&)>& hook);
 
   DMViewContext c_;
-  DMDeliveryHooks delivery_;
   std::vector<records::CDMListData*> titles_;  // rows, pointing into the document's titles
   std::vector<int> selected_;
   bool titlesDescending_ = false;  // the direction of the next header-click sort

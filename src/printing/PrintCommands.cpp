@@ -17,18 +17,6 @@ namespace printing {
 
 namespace {
 
-std::vector<const records::CKokyaku*> FindCustomers(shell::CTovanaDoc& doc, const records::IdArray& ids) {
-  std::unordered_map<std::int32_t, const records::CKokyaku*> byId;
-  for (const auto& k : doc.Customers()) {
-    if (k) byId.emplace(k->ID, k.get());
-  }
-  std::vector<const records::CKokyaku*> found;
-  for (std::int32_t id : ids) {
-    if (const auto it = byId.find(id); it != byId.end()) found.push_back(it->second);
-  }
-  return found;
-}
-
 // The form program: Exe/Quillet of the installation, else the one built beside this program.
 std::filesystem::path QuilletPath(const std::filesystem::path& install) {
   std::filesystem::path program = platform::ProgramFolder(install) / "Quillet";
@@ -111,7 +99,7 @@ void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form,
       if (!chosen) return;
       CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
       FormPrintRequest request;
-      request.customers = FindCustomers(doc, chosen->ids);
+      request.customers = doc.FindCustomers(chosen->ids);
       request.layoutId = form.layoutId;
       request.motoLayoutId = form.motoLayoutId;
       request.genre = form.genre;
@@ -123,7 +111,7 @@ void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form,
       const auto print = [&ui, &doc, &form](const records::IdArray& ids) {
         CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
         FormPrintRequest request;
-        request.customers = FindCustomers(doc, ids);
+        request.customers = doc.FindCustomers(ids);
         request.layoutId = form.layoutId;
         request.motoLayoutId = form.motoLayoutId;
         request.genre = form.genre;

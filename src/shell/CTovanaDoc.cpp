@@ -203,16 +203,23 @@ void CTovanaDoc::ForgetDeleted(const records::IdArray& deleted) {
   std::erase_if(extractedIds_, [&](std::int32_t id) { return gone.contains(id); });
 }
 
-int CTovanaDoc::GetMailAddresses(const records::IdArray& ids, std::vector<std::string>& addresses) {
-  addresses.clear();
-  if (ids.empty()) return -1;
+std::vector<const CKokyaku*> CTovanaDoc::FindCustomers(const records::IdArray& ids) {
   FinishLoading();
   std::unordered_map<std::int32_t, const CKokyaku*> byId;
-  for (const auto& k : customers_) byId.emplace(k->ID, k.get());
+  for (const auto& k : customers_) {
+    if (k) byId.emplace(k->ID, k.get());
+  }
+  std::vector<const CKokyaku*> found;
   for (std::int32_t id : ids) {
-    const auto found = byId.find(id);
-    if (found == byId.end()) continue;
-    const std::string& address = records::CommonMailAddress(*found->second);
+    if (const auto it = byId.find(id); it != byId.end()) found.push_back(it->second);
+  }
+  return found;
+}
+
+int CTovanaDoc::GetMailAddresses(const records::IdArray& ids, std::vector<std::string>& addresses) {
+  addresses.clear();
+  for (const CKokyaku* k : FindCustomers(ids)) {
+    const std::string& address = records::CommonMailAddress(*k);
     if (!address.empty()) addresses.push_back(address);
   }
   if (addresses.empty()) return -1;

@@ -82,6 +82,8 @@ class CTovanaDoc {
   // 10 some, -1 none or failure (also for read-only), with Customers() untouched on -1.
   int ModifyCustomers(const records::IdArray& ids, records::IdArray& changed, std::string_view column,
                       const records::COleDate& now, std::string_view text, const std::int32_t* colour);
+  // The customers ids found in Customers(), in that order; IDs not found are skipped.
+  std::vector<const records::CKokyaku*> FindCustomers(const records::IdArray& ids);
   // The standard addresses (CommonMail) of the customers ids found in Customers(), in that order;
   // addresses is emptied first. 1 every ID gave one, 0 some did, -1 none did or ids is empty.
   int GetMailAddresses(const records::IdArray& ids, std::vector<std::string>& addresses);

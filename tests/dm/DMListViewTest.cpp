@@ -388,18 +388,6 @@ TEST_F(DMListViewTest, RemovingRecipientsAsksByStateAndTakesTheirHistory) {
   EXPECT_EQ(v.RecipientsCaption(), "『2026/12/08 案内』　送付対象顧客　：　1人");
 }
 
-TEST_F(DMListViewTest, PrintMailAndHitRateSayTheyAreNotOfferedUntilGiven) {
-  V& v = Open();
-  for (int id : {cmd::kFilePrint, cmd::kSendMail, cmd::kDMHitRate}) {
-    ui.ExpectMessage(shell::CScreen::kNotAvailable);
-    EXPECT_TRUE(v.OnCommand(id));
-  }
-  int printed = 0;
-  v.SetDeliveryHooks({[&](CDMListView&) { ++printed; }, nullptr, nullptr});
-  v.OnCommand(cmd::kFilePrint);
-  EXPECT_EQ(printed, 1);
-}
-
 TEST(DMLayout, HalfTheWidthAtMost500AndHalfTheHeightForTheChart) {
   struct Case {
     int w, h;

@@ -43,6 +43,7 @@ class DMScreen : public shell::test::DocumentFolderTest {
       auto dm = doc.Store().AddNewDMTitle(COleDate::FromCivil({2026, 2 + t * 2, 10, 9, 0, 0}), titles[t],
                                           t % 2 ? "お知らせ" : "案内状", "山田", t == 3 ? 1 : 0, &recipients, nullptr);
       EXPECT_TRUE(dm);
+      dmIds.push_back(dm ? dm->ID : 0);
       if (t < 2) {
         EXPECT_EQ(doc.Store().SetStatusDMTitle(dm->ID, 1, t, 0, COleDate::Now()), 1);
       }
@@ -65,7 +66,7 @@ class DMScreen : public shell::test::DocumentFolderTest {
                       table->visualRect(table->model()->index(row, column)).center());
   }
 
-  std::vector<std::int32_t> ids;
+  std::vector<std::int32_t> ids, dmIds;
   shell::CMainFrame frame{ui, {}};
 };
 
@@ -106,6 +107,38 @@ TEST_F(DMScreen, ShowsTitlesAndTheRecipientsOfTheOneSelected) {
   EXPECT_EQ(Model().TitleSelection(), (std::vector<int>{1, 2}));
   EXPECT_FALSE(gui_test::Button(*view, "DMを修正...")->isEnabled());
   EXPECT_TRUE(gui_test::Button(*view, "DMを削除")->isEnabled());
+  window.close();
+}
+
+TEST_F(DMScreen, AHitRateLeftByTheAnalysisShowsItsChartAndPaintsTheResponders) {
+  doc.Analysis().kind = 4;
+  doc.Analysis().dmId = dmIds[0];
+  doc.Analysis().ids = {ids[0], ids[2], ids[4]};
+  app::MainFrameWindow window(frame, [this] { frame.Close(); });
+  DMListWidget* view = Show(window);
+  ASSERT_NE(view, nullptr);
+  ASSERT_TRUE(Model().IsHitRateMode());
+  EXPECT_EQ(view->Recipients()->model()->rowCount(), 6);
+  int painted = 0;
+  for (int r = 0; r < 6; ++r) {
+    painted += view->Recipients()->model()->index(r, 0).data(Qt::BackgroundRole) == QColor(200, 255, 200) ? 1 : 0;
+  }
+  EXPECT_EQ(painted, 3);
+  EXPECT_LT(view->Titles()->height(), view->Recipients()->height() / 2 + 10) << "the titles make room for the chart";
+  // The chart under the titles: a light green disc with a white half at 50 %.
+  const QImage image = view->grab().toImage();
+  const QRect titles = view->Titles()->geometry();
+  const int side = std::min(titles.width(), titles.height()) - 60;
+  const QPoint centre(titles.left() + (titles.width() - std::min(titles.width(), titles.height())) / 2 + 30 + side / 2,
+                      titles.bottom() + 31 + side / 2);
+  EXPECT_EQ(image.pixelColor(centre + QPoint(side * 3 / 8, side / 8)), QColor(200, 255, 200)) << "the responders' half";
+  EXPECT_EQ(image.pixelColor(centre - QPoint(side * 3 / 8, side / 8)), QColor(Qt::white)) << "the others' half";
+  gui_test::SaveScreenshot(window, "dm-hit-rate.png");
+
+  // Another title leaves the mode.
+  Click(view->Titles(), 1, CDMListView::kTitleColumn);
+  EXPECT_FALSE(Model().IsHitRateMode());
+  EXPECT_EQ(doc.Analysis().kind, -1);
   window.close();
 }
 

@@ -6,11 +6,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableView>
 
+#include <cmath>
 #include <utility>
 
+#include "dm/DMHitChart.h"
 #include "dm/qt/DMTables.h"
 #include "shell/CMainFrame.h"
 #include "shell/Commands.h"
@@ -23,6 +26,7 @@ namespace dm {
 namespace {
 
 const QColor kFormBackground(255, 255, 192);
+const QColor kHitColour(200, 255, 200);
 constexpr int kMinimumWidth = 600, kMinimumHeight = 400;
 constexpr int kLeft = 10, kTop = 8, kGap = 5;
 
@@ -178,12 +182,49 @@ void DMListWidget::resizeEvent(QResizeEvent* event) {
   LayOut();
 }
 
+void DMListWidget::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  if (!model_.IsHitRateMode() || layout_.chart.w <= 0) return;
+  const DMRect& t = layout_.titles;
+  const HitChart chart = PlanHitChart(layout_.chart.x, layout_.chart.y, layout_.chart.w, {t.x, t.y + t.h + 5},
+                                      model_.HitCount(), model_.RecipientCount());
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::black);
+  const QRect square(chart.left, chart.top, chart.side, chart.side);
+  painter.setBrush(chart.green ? kHitColour : QColor(Qt::white));
+  painter.drawEllipse(square);
+  const QPoint centre = square.center();
+  if (chart.radiusOnly) {
+    painter.drawLine(QPoint(centre.x(), chart.top), centre);
+  } else {
+    // Qt counts sixteenths of a degree anticlockwise from three o'clock: the white part starts at
+    // twelve o'clock and runs anticlockwise to where the green sector ends.
+    constexpr double kSixteenthsPerRadian = 180.0 / M_PI * 16;
+    painter.setBrush(Qt::white);
+    painter.drawPie(square, 90 * 16, static_cast<int>(std::lround((2 * M_PI - chart.theta) * kSixteenthsPerRadian)));
+  }
+  QFont font({"ＭＳ ゴシック", "Noto Sans Mono CJK JP", "monospace"});
+  font.setPixelSize(17);
+  painter.setFont(font);
+  const QFontMetrics metrics(font);
+  painter.drawText(chart.captionAt.x, chart.captionAt.y + metrics.ascent(), ui::ToQString(chart.caption));
+  for (const auto& label : {chart.hitLabel, chart.missLabel}) {
+    if (!label) continue;
+    const QString text = ui::ToQString(label->text);
+    painter.drawText(label->centre.x - metrics.horizontalAdvance(text) / 2,
+                     label->centre.y + (metrics.ascent() - metrics.descent()) / 2, text);
+  }
+}
+
 void DMListWidget::LayOut() {
   const int buttonHeight = buttons_.front()->sizeHint().height();
   const int captionHeight = titleCaption_->sizeHint().height();
   const int top = kTop + captionHeight + 4 + buttonHeight + kGap;
   const DMLayout l =
       ComputeDMLayout(width(), height(), kMinimumWidth, kMinimumHeight, kLeft, top, model_.IsHitRateMode());
+  if (!(l == layout_)) update();
+  layout_ = l;
   titles_->setGeometry(l.titles.x, l.titles.y, l.titles.w, l.titles.h);
   recipients_->setGeometry(l.recipients.x, l.recipients.y, l.recipients.w, l.recipients.h);
   const auto row = [&](int first, int last, int x, int y) {
@@ -220,6 +261,7 @@ void DMListWidget::Sync() {
   ui::ShowTableSelection(recipients_, model_.RecipientSelection());
   syncing_ = wasSyncing;
   LayOut();
+  update();  // the chart follows the hit-rate mode and its counts
 }
 
 }  // namespace dm

@@ -2,7 +2,8 @@
 // The DM management screen on Qt, rendering dm::CDMListView on its light yellow form: the title
 // list with its 済 check boxes and the four title buttons on the left, the recipients with their
 // caption and buttons on the right, placed by ComputeDMLayout at every resize. In the title list
-// Space clicks the check box, Enter modifies, Delete deletes; a double click modifies.
+// Space clicks the check box, Enter modifies, Delete deletes; a double click modifies. In hit-rate
+// mode the chart of dm::PlanHitChart is painted under the title list.
 
 #include <QWidget>
 
@@ -32,6 +33,7 @@ class DMListWidget : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -49,6 +51,7 @@ class DMListWidget : public QWidget {
   QLabel* titleCaption_ = nullptr;
   QLabel* recipientsCaption_ = nullptr;
   std::vector<QPushButton*> buttons_;  // by CDMListView::Button
+  DMLayout layout_;
   bool syncing_ = false;
 };
 
