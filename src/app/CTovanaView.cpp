@@ -53,19 +53,7 @@ constexpr int kTabY = 72, kTabW = 92, kTabH = 30, kTabStep = 94;
 
 }  // namespace
 
-CTovanaView::CTovanaView(MenuScreenContext context) : c_(std::move(context)) {
-  // The menu screen's form list prints for customers or DM recipients chosen in the DM dialogs.
-  dmPrintHooks.selectCustomers = [this]() -> std::optional<printing::DMPrintHooks::Chosen> {
-    if (!c_.doc) return std::nullopt;
-    const auto chosen = dm::ChooseCustomers(*c_.ui, *c_.doc, c_.install, dm::CustomerSelectMode::Print);
-    if (!chosen) return std::nullopt;
-    return printing::DMPrintHooks::Chosen{chosen->ids, chosen->keepHistory};
-  };
-  dmPrintHooks.printDM = [this](const std::function<int(const records::IdArray&)>& print) {
-    if (c_.doc) dm::PrintForDM(*c_.ui, *c_.doc, c_.install, print);
-    return true;
-  };
-}
+CTovanaView::CTovanaView(MenuScreenContext context) : c_(std::move(context)) {}
 
 Rect CTovanaView::TabRect(int tab) { return {kPanelX + tab * kTabStep, kTabY, kTabW, kTabH}; }
 
@@ -245,7 +233,7 @@ void CTovanaView::PrintForm() {
   form.genre = row.genre;
   // DM recipients feed only the forms of the catalogue's second top category.
   form.dmAllowed = (SelectedTab() == kOriginalTab ? row.topCategory : SelectedTab()) == 1;
-  printing::PrintFromFormList(*c_.ui, *c_.doc, form, dmPrintHooks);
+  printing::PrintFromFormList(*c_.ui, *c_.doc, form);
 }
 
 void CTovanaView::OpenHistoryList() {

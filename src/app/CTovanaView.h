@@ -107,9 +107,6 @@ class CTovanaView : public shell::CScreen {
   void OnPreviewDoubleClick() { RunButton(kPrint); }
   void OnFormDoubleClick() { RunButton(kPrint); }
 
-  // What printing from the form list needs of the DM screens (their customer selection and DM
-  // title dialogs); until those dialogs are set here, those two choices answer "not available".
-  printing::DMPrintHooks dmPrintHooks;
   // Another program changed the original forms.
   void OnOriginalsChanged();
   // The file whose change means the original forms may have changed.

@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "dm/DMEntry.h"
 #include "lumaro/CLayoutInfo.h"
 #include "platform/CNeritEnv.h"
 #include "platform/InstallLayout.h"
@@ -83,7 +84,7 @@ bool StartQuillet(ui::Ui& ui, const std::filesystem::path& install, int layoutId
   return false;
 }
 
-void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form, const DMPrintHooks& hooks) {
+void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form) {
   if (form.layoutId == 0) return;
   if (form.genre == lumaro::CLayoutInfo::kGenreNoCustomer) {
     StartQuillet(ui, doc.InstallFolder(), form.layoutId);
@@ -94,8 +95,7 @@ void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form,
   switch (source.Selected()) {
     case CPrintSourceDlg::kStartForm: StartQuillet(ui, doc.InstallFolder(), form.layoutId); return;
     case CPrintSourceDlg::kFromCustomers: {
-      if (!hooks.selectCustomers) return ui.Tell(shell::CScreen::kNotAvailable, ui::Icon::Information);
-      const auto chosen = hooks.selectCustomers();
+      const auto chosen = dm::ChooseCustomers(ui, doc, doc.InstallFolder(), dm::CustomerSelectMode::Print);
       if (!chosen) return;
       CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
       FormPrintRequest request;
@@ -103,7 +103,7 @@ void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form,
       request.layoutId = form.layoutId;
       request.motoLayoutId = form.motoLayoutId;
       request.genre = form.genre;
-      request.writeHistory = chosen->history && !doc.IsReadOnly();
+      request.writeHistory = chosen->keepHistory && !doc.IsReadOnly();
       PrintForm(ui, doc, component, request);
       return;
     }
@@ -117,7 +117,7 @@ void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form,
         request.genre = form.genre;
         return PrintForm(ui, doc, component, request);
       };
-      if (!hooks.printDM || !hooks.printDM(print)) ui.Tell(shell::CScreen::kNotAvailable, ui::Icon::Information);
+      dm::PrintForDM(ui, doc, doc.InstallFolder(), print);
       return;
     }
     default: return;

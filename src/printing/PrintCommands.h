@@ -43,24 +43,11 @@ struct MenuForm {
   bool dmAllowed = false;  // the form belongs to the catalogue's second top category
 };
 
-// What the menu screen's printing needs from the DM screens: the customer selection dialog in its
-// form-printing mode (the checked customers and its "履歴に残す" box), and the DM title selection
-// in print mode with the status change after printing. Empty until those dialogs exist.
-struct DMPrintHooks {
-  struct Chosen {
-    records::IdArray ids;
-    bool history = true;
-  };
-  std::function<std::optional<Chosen>()> selectCustomers;
-  // Runs the DM title choice and its printing with print(ids) (the form print routine without
-  // history); false when there is no such dialog yet.
-  std::function<bool(const std::function<int(const records::IdArray&)>& print)> printDM;
-};
-
 // The form program for a layout (started, not waited for); false when it could not be started.
 bool StartQuillet(ui::Ui& ui, const std::filesystem::path& install, int layoutId);
 
-// Double click on a form of the menu screen's list.
-void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form, const DMPrintHooks& hooks);
+// Double click on a form of the menu screen's list: the form program, or the form printed for
+// customers chosen in "顧客を選択" or for the recipients of a DM title chosen in print mode.
+void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form);
 
 }  // namespace printing

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "customers/SampleCustomers.h"
+#include "dm/CKokyakuSelectDlg.h"
 #include "lumaro/CLayoutInfo.h"
 #include "lumaro/CLumaro.h"
 #include "platform/CNeritEnv.h"
@@ -278,7 +279,7 @@ class MenuPrintTest : public FormPrintTest {
 };
 
 TEST_F(MenuPrintTest, AFormWithoutCustomerDataStartsTheFormProgramAtOnce) {
-  PrintFromFormList(ui, doc, {6001, 0, lumaro::CLayoutInfo::kGenreNoCustomer, false}, {});
+  PrintFromFormList(ui, doc, {6001, 0, lumaro::CLayoutInfo::kGenreNoCustomer, false});
   EXPECT_EQ(Started(), "/L:6001");
 }
 
@@ -290,26 +291,29 @@ TEST_F(MenuPrintTest, TheCustomerChoiceOffersDMOnlyWhereAllowed) {
       EXPECT_EQ(d.Selected(), dm ? CPrintSourceDlg::kFromDM : CPrintSourceDlg::kFromCustomers);
       d.OnCancel();
     });
-    PrintFromFormList(ui, doc, {4001, 0, lumaro::CLayoutInfo::kGenrePostcard, dm}, {});
+    PrintFromFormList(ui, doc, {4001, 0, lumaro::CLayoutInfo::kGenrePostcard, dm});
   }
   ui.ExpectDialog<CPrintSourceDlg>([](CPrintSourceDlg& d) {
     d.Select(CPrintSourceDlg::kStartForm);
     d.OnOK();
   });
-  PrintFromFormList(ui, doc, {2001, 0, lumaro::CLayoutInfo::kGenrePostcard, false}, {});
+  PrintFromFormList(ui, doc, {2001, 0, lumaro::CLayoutInfo::kGenrePostcard, false});
   EXPECT_EQ(Started(), "/L:2001");
   EXPECT_TRUE(jobs.empty());
 }
 
 TEST_F(MenuPrintTest, CustomersChosenForAFormArePrintedWithTheirHistoryEntry) {
   AddCustomers(3);
-  DMPrintHooks hooks;
-  hooks.selectCustomers = [] { return DMPrintHooks::Chosen{{3, 1}, true}; };
   ui.ExpectDialog<CPrintSourceDlg>([](CPrintSourceDlg& d) { d.OnOK(); });
-  PrintFromFormList(ui, doc, {2002, 0, lumaro::CLayoutInfo::kGenrePostcard, false}, hooks);
+  ui.ExpectDialog<dm::CKokyakuSelectDlg>([](dm::CKokyakuSelectDlg& d) {
+    EXPECT_TRUE(d.HistoryShown());
+    for (int row = 0; row < d.List().RowCount(); ++row) d.SetChecked(row, d.List().Rows()[static_cast<std::size_t>(row)].id != 2);
+    d.SetKeepHistory(true);
+    d.OnOK();
+  });
+  PrintFromFormList(ui, doc, {2002, 0, lumaro::CLayoutInfo::kGenrePostcard, false});
   ASSERT_EQ(jobs.size(), 1u);
   ASSERT_EQ(jobs[0].customers.size(), 2u);
-  EXPECT_EQ(jobs[0].customers[0]->ID, 3);
   EXPECT_EQ(HistoryCount(3), 1);
   EXPECT_EQ(HistoryCount(2), 0);
 }
