@@ -6,9 +6,14 @@
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
+#include <variant>
+#include <vector>
 
+#include "io/ContactXmlExtension.h"
 #include "io/ContactXmlNames.h"
 #include "io/ImportConvert.h"
+#include "records/KokyakuColumns.h"
 #include "text/Cp932.h"
 #include "text/Format.h"
 
@@ -118,6 +123,29 @@ void SetAddress(records::CKokyaku& k, const pugi::xml_node& item, bool office) {
   for (std::size_t i = 0; i < lines.size(); ++i) SetImportedColumn(k, parts[i], lines[i]);
 }
 
+// The columns a file of ours carries in its extension, taken under the same rules as any imported
+// column (so the ID, the registration dates and the pictures stay the store's own). A file of ours
+// leaves an empty column out of the extension, and the standard elements number mail addresses and
+// notes by their order rather than their field: so once the item shows it is ours, every column
+// the extension speaks for starts empty and takes only what the extension says.
+void ReadExtension(records::CKokyaku& k, const pugi::xml_node& item) {
+  std::vector<std::pair<std::string, std::string>> ours;
+  EachChild(Child(item, cx::kExtensionElement), cx::kExtensionItem, [&](const pugi::xml_node& e) {
+    std::string column = Attr(e, cx::kAttrName);
+    if (Attr(e, cx::kAttrExtensionType) != cx::kExtensionTypeExtended || !records::FindKokyakuColumn(column)) return;
+    ours.emplace_back(std::move(column), e.text().get());
+  });
+  if (ours.empty()) return;
+  const records::CKokyaku blank = NewImportedCustomer();
+  for (const records::KokyakuColumn& c : records::KokyakuColumns()) {
+    if (cx::IsStandardOnly(c.name) || !IsImportable(c.name)) continue;
+    std::visit([&](auto member) { k.*member = blank.*member; }, c.field);
+  }
+  for (const auto& [column, value] : ours) {
+    if (IsImportable(column)) SetImportedColumn(k, column, value);
+  }
+}
+
 records::CKokyaku ReadItem(const pugi::xml_node& item) {
   records::CKokyaku k = NewImportedCustomer();
   bool person = false;
@@ -200,6 +228,7 @@ records::CKokyaku ReadItem(const pugi::xml_node& item) {
     });
     if (note == 0 && !Text(notes).empty()) SetImportedColumn(k, "Note1", Text(notes));
   }
+  ReadExtension(k, item);
   return k;
 }
 

@@ -19,19 +19,7 @@ namespace {
 
 constexpr std::size_t kItemsPerStep = 256;
 
-// The columns ContactXML holds one to one; every other column goes into the extension.
-constexpr std::array<std::string_view, 15> kStandardOnly = {
-    "ID",       "Name",      "Yomi",      "CompName",    "CompYomi",    "Section",     "Post",       "BirthDay",
-    "Sex",      "Add1_Home", "Add2_Home", "Add3_Home",   "Add1_Office", "Add2_Office", "Add3_Office",
-};
 constexpr std::array<std::string_view, 5> kPictures = {"Picture1", "Picture2", "Picture3", "Picture4", "Picture5"};
-
-bool IsStandardOnly(std::string_view column) {
-  for (std::string_view c : kStandardOnly) {
-    if (c == column) return true;
-  }
-  return false;
-}
 
 void Text(pugi::xml_node parent, const char* name, const std::string& value) {
   if (!value.empty()) parent.append_child(name).text().set(value.c_str());
@@ -175,7 +163,7 @@ void AppendContactXmlItem(pugi::xml_node parent, const records::CKokyaku& k,
 
   pugi::xml_node extension = item.append_child(cx::kExtensionElement.data());
   for (const records::KokyakuColumn& c : records::KokyakuColumns()) {
-    if (IsStandardOnly(c.name)) continue;
+    if (cx::IsStandardOnly(c.name)) continue;
     std::string value = ExtensionValue(k, c);
     for (std::string_view picture : kPictures) {
       if (c.name == picture && !value.empty()) value = pictures(value);

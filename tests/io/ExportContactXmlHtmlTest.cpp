@@ -8,11 +8,14 @@
 
 #include "io/ContactXmlExtension.h"
 #include "io/ContactXmlNames.h"
+#include "io/ContactXmlReader.h"
+#include "io/ImportConvert.h"
 #include "io/ContactXmlWriter.h"
 #include "io/ExportHtmlSet.h"
 #include "io/ExportTestSupport.h"
 #include "platform/TempFolder.h"
 #include "records/CRirekiData.h"
+#include "records/KokyakuColumns.h"
 
 namespace io {
 namespace {
@@ -94,6 +97,30 @@ TEST(ContactXml, OneFileWithAnItemPerCustomerInTheNamespaceAndVersion) {
   EXPECT_EQ(Extension(items[1], "Picture1"), "顧客_Picture/p1.jpg");
   EXPECT_EQ(Extension(items[1], "Picture2"), "(none)");
   EXPECT_EQ(ReadBytes(temp / "out" / "顧客_Picture" / "p1.jpg"), "jpeg bytes");
+}
+
+TEST(ContactXml, OurReaderGivesBackEveryColumnTheImportTakes) {
+  TempFolder temp;
+  auto all = test::VariedCustomers();
+  all[0].Add3_Home = "３階";
+  all[1].Add1_Office = "大阪府大阪市";
+  all[1].Zip_Office = "530-0001";
+  all[2].Note3 = "三番目";  // notes keep their numbers, gaps and all
+  all[2].ColorMark = 3;
+  const auto file = temp / "顧客.xml";
+  ASSERT_EQ(WriteContactXml({file, nullptr}, test::Refs(all), temp / "Picture"), WriteResult::Done);
+  const ContactXmlRead back = ReadContactXmlFile(file);
+  ASSERT_TRUE(back.ok()) << back.error;
+  ASSERT_EQ(back.customers.size(), all.size());
+  for (std::size_t r = 0; r < all.size(); ++r) {
+    for (const records::KokyakuColumn& c : records::KokyakuColumns()) {
+      if (!IsImportable(c.name)) continue;
+      EXPECT_EQ(records::ColumnText(*back.customers[r], c.name, records::TextStyle::Export),
+                records::ColumnText(all[r], c.name, records::TextStyle::Export))
+          << "customer " << r << " " << c.name;
+    }
+    EXPECT_EQ(back.customers[r]->ColorMark, 0) << "the colour mark is the store's own, as in every import";
+  }
 }
 
 TEST(ContactXml, ACancelledExportLeavesNeitherFileNorPictures) {
