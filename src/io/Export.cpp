@@ -9,6 +9,7 @@
 #include "io/ExportHtmlSet.h"
 #include "io/ExportXlsx.h"
 #include "shell/AppRoutines.h"
+#include "shell/FolderRoutines.h"
 #include "text/Format.h"
 
 namespace io {
@@ -60,22 +61,11 @@ WriteResult WriteTable(ui::Ui& ui, int format, const fs::path& file, const std::
   return format == CExportFormatDlg::kExcel ? WriteXlsx(target, columns, rows) : WriteCsv(target, columns, rows);
 }
 
-enum class FolderCheck { Good, Again, Cancelled };
-
-// Makes a missing folder after asking, as the other folder choices do.
-// Seam: the shared folder routine of the backup commands does the same once it is in the shell.
-FolderCheck EnsureExportFolder(ui::Ui& ui, const fs::path& folder) {
-  std::error_code error;
-  if (fs::is_directory(folder, error)) return FolderCheck::Good;
-  if (!ui.Ask(kAskCreateFolder)) {
-    ui.Tell(kFolderMissing);
-    return FolderCheck::Again;
-  }
-  if (!fs::create_directories(folder, error) || !fs::is_directory(folder, error)) {
-    ui.Tell(kFolderNotCreated);
-    return FolderCheck::Again;
-  }
-  return FolderCheck::Good;
+// Makes a missing folder after asking; false (after its message) when the folder is to be asked again.
+bool EnsureExportFolder(ui::Ui& ui, const fs::path& folder) {
+  const int result = shell::EnsureFolder(ui, folder, true, true);
+  if (result == shell::kFolderDeclined) ui.Tell(kFolderMissing);
+  return result == shell::kFolderExists || result == shell::kFolderCreated;
 }
 
 bool HoldsFiles(const fs::path& folder) {
@@ -99,7 +89,7 @@ std::optional<fs::path> AskHtmlFolder(ui::Ui& ui) {
     }
     const fs::path folder = kind == 2 ? fs::path(shell::WithoutFinalSeparator(text)) : *chosen;
     start = folder;
-    if (EnsureExportFolder(ui, folder) != FolderCheck::Good) continue;
+    if (!EnsureExportFolder(ui, folder)) continue;
     if (HoldsFiles(folder)) {
       ui.Tell(text::Format(kFolderHasFiles, folder.string()));
       continue;

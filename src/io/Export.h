@@ -35,9 +35,7 @@ inline constexpr const char* kHtmlFolderPrompt = "HTMLファイルを書き出�
 inline constexpr const char* kRootFolder = "ルートディレクトリを指定することはできません。別のフォルダを指定してください。";
 inline constexpr const char* kFolderHasFiles =
     "指定されたフォルダ\n%s\nにはファイルが存在しています。\n空のフォルダを指定してください。\n";
-inline constexpr const char* kAskCreateFolder = "指定されたフォルダは存在しません。\nフォルダを作成しますか？";
 inline constexpr const char* kFolderMissing = "フォルダが存在しませんでした。";
-inline constexpr const char* kFolderNotCreated = "フォルダを作成できませんでした。";
 inline constexpr const char* kHtmlDone =
     "HTML書き出しを完了しました。\nindex.htmを開くとHTMLを表示できます。\n\n書き出したフォルダ：\n%s\n";
 inline constexpr const char* kHtmlFailed = "HTML書き出しに失敗しました。";

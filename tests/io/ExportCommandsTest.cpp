@@ -15,6 +15,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/Commands.h"
 #include "shell/DocumentTestSupport.h"
+#include "shell/FolderRoutines.h"
 #include "text/Format.h"
 
 namespace io {
@@ -219,7 +220,7 @@ TEST_F(ExportCommands, HtmlTakesAThousandCustomersAndRefusesOneMore) {
   ui.ExpectMessage(text::Format(kAskHtml, 1000), Answer::Yes)
       .ExpectDialog<CHtmlFormatDlg>([](CHtmlFormatDlg& d) { d.OnOK(); })
       .ExpectFolder(folder)
-      .ExpectMessage(kAskCreateFolder, Answer::Yes)
+      .ExpectMessage(shell::kAskCreateFolder, Answer::Yes)
       .ExpectMessage(text::Format(kHtmlDone, folder.string()), Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
   ExportHtml(ui, refs, doc.Store(), Data() / "Picture", Install());
   EXPECT_TRUE(fs::exists(folder / "index.htm"));
@@ -250,7 +251,7 @@ TEST_F(ExportCommands, TheHtmlFolderIsAskedAgainUntilItIsAnEmptyFolderThatIsNoRo
       .ExpectFolder(used)
       .ExpectMessage(text::Format(kFolderHasFiles, used.string()))
       .ExpectFolder(temp / "missing")
-      .ExpectMessage(kAskCreateFolder, Answer::No)
+      .ExpectMessage(shell::kAskCreateFolder, Answer::No)
       .ExpectMessage(kFolderMissing)
       .ExpectFolder(fs::path(empty.string() + "/"))
       .ExpectMessage(text::Format(kHtmlDone, empty.string()), Answer::Ok);
