@@ -1,6 +1,7 @@
 #include "maintenance/DataMaintenance.h"
 
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <optional>
 
@@ -12,7 +13,7 @@
 #include "shell/CTovanaDoc.h"
 #include "shell/FolderRoutines.h"
 #include "text/Format.h"
-#include "ui/ProgressUi.h"
+#include "ui/Progress.h"
 
 namespace maintenance {
 
@@ -20,6 +21,9 @@ namespace fs = std::filesystem;
 using ui::Icon;
 
 namespace {
+
+// What the progress window says until the work names its first file.
+constexpr const char* kPreparing = "処理中です。しばらくお待ちください...";
 
 // A restore waits this long for a backup in another process that is opening its files.
 constexpr std::chrono::milliseconds kRestoreLockWait{60000};
@@ -74,12 +78,12 @@ void BackupData(ui::Ui& ui, shell::CTovanaDoc* doc) {
   const fs::path folder = dialog.Chosen();
   BackupReport report;
   {
-    const ui::WaitScope wait = ui.Wait(true);
+    const auto progress = ui.StartProgress(kPreparing, 0);
     report = WriteDataBackup(doc->DataFolder(), folder, DataBackupBaseName(std::time(nullptr)),
-                             [&ui](std::string_view target, std::string_view source, std::uint64_t done,
-                                   std::uint64_t total) {
-                               return ui::ReportProgress(ui, text::Format("%s に %s を書き込んでいます", target, source), done,
-                                                  total);
+                             [&progress](std::string_view target, std::string_view source, std::uint64_t done,
+                                         std::uint64_t total) {
+                               return progress->Report(text::Format("%s に %s を書き込んでいます", target, source),
+                                                       static_cast<std::int64_t>(done), static_cast<std::int64_t>(total));
                              });
   }
   switch (report.status) {
@@ -144,9 +148,10 @@ void RestoreData(ui::Ui& ui, shell::CTovanaDoc* doc) {
       doc->FreeRecords();
       RestoreReport report;
       {
-        const ui::WaitScope wait = ui.Wait(true);
-        report = RestoreFromBackup(dataFolder, backupFile, [&ui](std::string_view file, std::uint64_t done, std::uint64_t total) {
-          return ui::ReportProgress(ui, text::Format("%s を書き込んでいます", file), done, total);
+        const auto progress = ui.StartProgress(kPreparing, 0);
+        report = RestoreFromBackup(dataFolder, backupFile, [&progress](std::string_view file, std::uint64_t done, std::uint64_t total) {
+          return progress->Report(text::Format("%s を書き込んでいます", file), static_cast<std::int64_t>(done),
+                                  static_cast<std::int64_t>(total));
         });
       }
       TellRestoreFailure(ui, report);

@@ -1,9 +1,10 @@
 #pragma once
 // Long work the person can follow and stop: a progress window with a cancel button. The work
-// reports how far it is; once the person asks to stop, Step answers false and the work undoes what
-// it began.
+// reports how far it is; once the person asks to stop, Step (or Report) answers false and the work
+// undoes what it began.
 
 #include <cstdint>
+#include <string_view>
 
 namespace ui {
 
@@ -12,6 +13,13 @@ class Progress {
   virtual ~Progress() = default;
   // done of the total given at the start; false once the person asked to stop.
   virtual bool Step(std::int64_t done) = 0;
+  // For work whose description and extent change as it goes (a backup naming each file it
+  // writes): the window says text, done of total. False once the person asked to stop.
+  virtual bool Report(std::string_view text, std::int64_t done, std::int64_t total) {
+    (void)text;
+    (void)total;
+    return Step(done);
+  }
 };
 
 }  // namespace ui

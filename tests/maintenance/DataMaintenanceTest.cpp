@@ -76,6 +76,27 @@ TEST_F(DataMaintenance, BackupThenRestoreBringsTheCustomersOfThatMomentBack) {
   EXPECT_FALSE(fs::exists(Data() / kSafetyCopyName));
 }
 
+TEST_F(DataMaintenance, StoppingFromTheProgressWindowLeavesNoBackupAndRestoresNothing) {
+  AddCustomer(1);
+  BackUpInto(Backups() / "night");
+  AddCustomer(2);
+
+  ScriptBackupStart(Backups() / "stopped");
+  ui.ExpectMessage(shell::kAskCreateFolder, Answer::Yes);
+  ui.ExpectMessage(kBackupStopped, Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
+  ui.CancelProgressAt(1);
+  BackupData(ui, &doc);
+  EXPECT_FALSE(shell::FolderHasFiles(Backups() / "stopped"));
+
+  ScriptRestoreStart(Backups() / "night");
+  ui.ExpectMessage(kRestoreStopped, Buttons::Ok, Icon::Information, Answer::Ok, Answer::Ok);
+  ui.ExpectMessage(kRestoreFailed);
+  ui.CancelProgressAt(1);
+  RestoreData(ui, &doc);
+  EXPECT_EQ(doc.Customers().size(), 2u) << "the data as it was before the restore";
+  EXPECT_EQ(ui.ProgressTexts().size(), 3u) << "a progress window for each backup and the restore";
+}
+
 TEST_F(DataMaintenance, BackupFolderDialogRefusesWhatCannotHoldABackup) {
   fs::create_directories(Backups() / "full");
   WriteBytes(Backups() / "full" / "old.txt", "x");

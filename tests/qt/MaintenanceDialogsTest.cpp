@@ -1,6 +1,9 @@
 // The maintenance dialogs on screen: Japanese captions in full, every control named, and typed
 // values reaching the models.
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QTest>
 
@@ -12,6 +15,7 @@
 #include "maintenance/qt/RirekiDeleteDlgWidget.h"
 #include "qt/GuiTestSupport.h"
 #include "settings/SettingsTestSupport.h"
+#include "ui/qt/QtUi.h"
 
 namespace maintenance {
 namespace {
@@ -66,6 +70,23 @@ TEST_F(MaintenanceDialogsOnScreen, TheOtherDialogsShowTheirCaptionsWhole) {
   ShowAndWait(compactView);
   ExpectReadable(compactView);
   SaveScreenshot(compactView, "optimise.png");
+}
+
+TEST_F(MaintenanceDialogsOnScreen, ABackupsProgressWindowNamesTheFileBeingWritten) {
+  ui::QtUi qt;
+  const auto progress = qt.StartProgress("処理中です。しばらくお待ちください...", 0);
+  EXPECT_TRUE(progress->Report("/media/usb に ZQQMV.qmv を書き込んでいます", 1 << 20, std::int64_t{3} << 32));
+  QTest::qWait(400);  // a window appears only for work that lasts
+  EXPECT_TRUE(progress->Report("/media/usb に Picture を書き込んでいます", std::int64_t{2} << 32, std::int64_t{3} << 32));
+  QProgressDialog* window = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* p = qobject_cast<QProgressDialog*>(w); p && p->isVisible()) window = p;
+  }
+  ASSERT_NE(window, nullptr);
+  EXPECT_NE(Find<QLabel>(*window, QString::fromUtf8("/media/usb に Picture を書き込んでいます")), nullptr);
+  EXPECT_EQ(window->value(), 666) << "twelve gigabytes of backup fit the bar";
+  ExpectReadable(*window);
+  SaveScreenshot(*window, "backup-progress.png");
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -40,52 +39,16 @@ QPushButton* AddButton(QMessageBox& box, QMessageBox::StandardButton which) {
   return button;
 }
 
-// The small modeless window that says work is under way; long work that tells how far it is
-// adds what it is doing, a bar and a button to stop it.
+// The small modeless window that says work is under way.
 class WaitWindow : public QWidget {
  public:
   explicit WaitWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint) {
-    layout_ = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     auto* label = new QLabel(QString::fromUtf8("処理中です。しばらくお待ちください..."), this);
     label->setAccessibleName(label->text());
-    layout_->addWidget(label);
+    layout->addWidget(label);
     setAccessibleName(QString::fromUtf8("お待ちください"));
   }
-
-  bool Progress(const QString& text, std::uint64_t done, std::uint64_t total) {
-    if (!bar_) {
-      detail_ = new QLabel(this);
-      detail_->setMinimumWidth(420);
-      bar_ = new QProgressBar(this);
-      bar_->setRange(0, 1000);
-      bar_->setAccessibleName(QString::fromUtf8("進み具合"));
-      auto* stop = new QPushButton(QString::fromUtf8("キャンセル"), this);
-      stop->setAccessibleName(SpokenCaption(stop->text()));
-      connect(stop, &QPushButton::clicked, this, [this] { stopped_ = true; });
-      layout_->addWidget(detail_);
-      layout_->addWidget(bar_);
-      layout_->addWidget(stop, 0, Qt::AlignRight);
-      // Only the stop button may be used while the work runs.
-      hide();
-      setWindowModality(Qt::ApplicationModal);
-      adjustSize();
-      show();
-      stop->setFocus();
-    }
-    if (detail_->text() != text) {
-      detail_->setText(text);
-      detail_->setAccessibleName(text);
-    }
-    bar_->setValue(total == 0 ? 0 : static_cast<int>(done * 1000 / total));
-    QApplication::processEvents();
-    return !stopped_;
-  }
-
- private:
-  QVBoxLayout* layout_;
-  QLabel* detail_ = nullptr;
-  QProgressBar* bar_ = nullptr;
-  bool stopped_ = false;
 };
 
 WaitWindow* ShowWaitWindow(QWidget* parent) {
@@ -108,9 +71,10 @@ class DialogProgress : public Progress {
  public:
   DialogProgress(QWidget* parent, const QString& text, std::int64_t total) : total_(total), dialog_(parent) {
     dialog_.setWindowTitle(QString::fromUtf8(kProgramName));
-    auto* label = new QLabel(text, &dialog_);
-    label->setAccessibleName(text);
-    dialog_.setLabel(label);
+    label_ = new QLabel(text, &dialog_);
+    label_->setAccessibleName(text);
+    label_->setMinimumWidth(420);
+    dialog_.setLabel(label_);
     dialog_.setAccessibleName(text);
     dialog_.setRange(0, Scaled(total, total));
     dialog_.setWindowModality(Qt::WindowModal);
@@ -134,7 +98,21 @@ class DialogProgress : public Progress {
     return !dialog_.wasCanceled();
   }
 
+  bool Report(std::string_view text, std::int64_t done, std::int64_t total) override {
+    const QString shown = ToQString(text);
+    if (label_->text() != shown) {
+      label_->setText(shown);
+      label_->setAccessibleName(shown);
+    }
+    if (total != total_) {
+      total_ = total;
+      dialog_.setRange(0, Scaled(total, total));
+    }
+    return Step(done);
+  }
+
  private:
+  QLabel* label_;
   std::int64_t total_;
   QProgressDialog dialog_;
   QElapsedTimer shown_;
@@ -237,20 +215,10 @@ bool QtUi::Run(CDialogModel& nested) {
 WaitScope QtUi::Wait(bool window) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   QPointer<QWidget> shown = window ? ShowWaitWindow(Parent()) : nullptr;
-  if (shown) waitWindow_ = shown;
   return WaitScope([shown] {
     delete shown.data();  // at once, so no hidden wait window outlives the work
     QApplication::restoreOverrideCursor();
   });
-}
-
-bool QtUi::Progress(std::string_view text, std::uint64_t done, std::uint64_t total) {
-  auto* window = static_cast<WaitWindow*>(waitWindow_.data());
-  if (!window) {
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    return true;
-  }
-  return window->Progress(ToQString(text), done, total);
 }
 
 std::unique_ptr<ui::Progress> QtUi::StartProgress(std::string_view text, std::int64_t total) {

@@ -11,14 +11,14 @@
 #include <typeindex>
 #include <vector>
 
-#include "ui/ProgressUi.h"
+#include "ui/Progress.h"
 #include "ui/Ui.h"
 
 class QDialog;
 
 namespace ui {
 
-class QtUi : public Ui, public CProgressReporter {
+class QtUi : public Ui {
  public:
   // A view for a nested model: builds the dialog, which must close when the model does.
   using ViewFactory = std::function<std::unique_ptr<QDialog>(CDialogModel&, QWidget* parent)>;
@@ -49,7 +49,6 @@ class QtUi : public Ui, public CProgressReporter {
   // The model types that have a view.
   std::vector<std::type_index> ViewTypes() const;
   WaitScope Wait(bool window = false) override;
-  bool Progress(std::string_view text, std::uint64_t done, std::uint64_t total) override;
   // A modal progress window with the standard cancel button; the work runs on this thread and
   // each Step lets the window paint and take the click.
   std::unique_ptr<ui::Progress> StartProgress(std::string_view text, std::int64_t total) override;
@@ -61,7 +60,6 @@ class QtUi : public Ui, public CProgressReporter {
   QWidget* Parent() const;
 
   QPointer<QWidget> parent_;
-  QPointer<QWidget> waitWindow_;  // the newest wait window while it is shown
   std::map<std::type_index, ViewFactory> views_;
 };
 
