@@ -17,6 +17,10 @@ packages=(
   glabels
   # an independent reader of the .xlsx files the export writes, for its read-back tests
   python3-openpyxl
+  # the checks of the desktop entry and the AppStream file, and the Debian package's dependencies
+  desktop-file-utils appstream dpkg-dev
+  # rsvg-convert: the icon's PNG sizes drawn from its SVG
+  librsvg2-bin
 )
 # npm fetches public data packages at build time; a Node.js install of its own brings it along.
 command -v npm >/dev/null 2>&1 || packages+=(npm)

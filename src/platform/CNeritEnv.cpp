@@ -13,12 +13,18 @@ std::filesystem::path InstallFolderFromEnvironment() {
 
 std::filesystem::path FactoryFolderFromEnvironment() {
   if (auto factory = ProgramPathFromEnv("TOVANA_FACTORY_DIR")) return *factory;
-  std::error_code ec;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::filesystem::path() : program.parent_path() / "factory";
+  const std::filesystem::path programs = RunningProgramFolder();
+  return programs.empty() ? programs : FactoryFolderBeside(programs);
 }
 
 }  // namespace
+
+std::filesystem::path FactoryFolderBeside(const std::filesystem::path& programFolder) {
+  const std::filesystem::path beside = programFolder / "factory";
+  std::error_code ec;
+  if (std::filesystem::is_directory(beside, ec)) return beside;
+  return programFolder.parent_path() / "share" / "tovana" / "factory";
+}
 
 CNeritEnv::CNeritEnv()
     : install_(InstallFolderFromEnvironment()), factory_(FactoryFolderFromEnvironment()) {}

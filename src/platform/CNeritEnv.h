@@ -3,8 +3,8 @@
 // it reads the environment when constructed and never touches the disk.
 //
 // Installation folder: $TOVANA_HOME, else $XDG_DATA_HOME/tovana (~/.local/share/tovana).
-// Factory folder (what a first start lays out): $TOVANA_FACTORY_DIR, else "factory" beside the
-// running program. Either is empty when it cannot be determined (no home folder, no
+// Factory folder (what a first start lays out): $TOVANA_FACTORY_DIR, else FactoryFolderBeside the
+// running program's folder. Either is empty when it cannot be determined (no home folder, no
 // /proc/self/exe); callers treat an empty path as missing.
 
 #include <filesystem>
@@ -16,6 +16,10 @@
 #endif
 
 namespace platform {
+
+// The factory tree of programs in programFolder: "factory" beside them in the build folder, else
+// "../share/tovana/factory" where they are installed (bin/ beside share/).
+std::filesystem::path FactoryFolderBeside(const std::filesystem::path& programFolder);
 
 class CNeritEnv {
  public:

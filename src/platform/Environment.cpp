@@ -62,4 +62,10 @@ std::filesystem::path ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".confi
 
 std::optional<std::filesystem::path> RuntimeDir() { return AbsolutePathFromEnv("XDG_RUNTIME_DIR"); }
 
+std::filesystem::path RunningProgramFolder() {
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : program.parent_path();
+}
+
 }  // namespace platform

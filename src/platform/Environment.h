@@ -22,5 +22,8 @@ std::filesystem::path DataHome();
 std::filesystem::path ConfigHome();
 // $XDG_RUNTIME_DIR; nullopt when the session has none.
 std::optional<std::filesystem::path> RuntimeDir();
+// The folder of the running program (the other programs are installed beside it); empty when
+// /proc/self/exe cannot be read.
+std::filesystem::path RunningProgramFolder();
 
 }  // namespace platform

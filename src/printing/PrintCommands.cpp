@@ -4,7 +4,7 @@
 
 #include "dm/DMEntry.h"
 #include "lumaro/CLayoutInfo.h"
-#include "platform/CNeritEnv.h"
+#include "platform/Environment.h"
 #include "platform/InstallLayout.h"
 #include "platform/RunProgram.h"
 #include "printing/CPrintSourceDlg.h"
@@ -18,15 +18,14 @@ namespace printing {
 
 namespace {
 
-// The form program: Exe/Quillet of the installation, else the one built beside this program.
+// The form program: Exe/Quillet of the installation, else the one installed (or built) beside
+// this program.
 std::filesystem::path QuilletPath(const std::filesystem::path& install) {
   std::filesystem::path program = platform::ProgramFolder(install) / "Quillet";
   std::error_code ec;
   if (std::filesystem::exists(program, ec)) return program;
-  const std::filesystem::path factory = platform::CNeritEnv().GetFactoryFolder();
-  if (!factory.empty() && std::filesystem::exists(factory.parent_path() / "quillet", ec)) {
-    return factory.parent_path() / "quillet";
-  }
+  const std::filesystem::path programs = platform::RunningProgramFolder();
+  if (!programs.empty() && std::filesystem::exists(programs / "quillet", ec)) return programs / "quillet";
   return program;
 }
 

@@ -221,5 +221,14 @@ TEST(CNeritEnv, FoldersComeFromTheEnvironment) {
   EXPECT_EQ(CNeritEnv().GetFactoryFolder(), fs::read_symlink("/proc/self/exe").parent_path() / "factory");
 }
 
+TEST(CNeritEnv, TheFactoryTreeIsBesideTheProgramsInTheBuildAndUnderShareWhenInstalled) {
+  TempFolder folder;
+  fs::create_directories(folder / "build/bin/factory");
+  fs::create_directories(folder / "usr/bin");
+  fs::create_directories(folder / "usr/share/tovana/factory");
+  EXPECT_EQ(FactoryFolderBeside(folder / "build/bin"), folder / "build/bin/factory");
+  EXPECT_EQ(FactoryFolderBeside(folder / "usr/bin"), folder / "usr/share/tovana/factory");
+}
+
 }  // namespace
 }  // namespace platform
