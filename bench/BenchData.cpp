@@ -3,6 +3,9 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -10,6 +13,7 @@
 #include <string>
 
 #include "records/COleDate.h"
+#include "records/JetFunctions.h"
 #include "records/QmvSchema.h"
 
 namespace bench {
@@ -160,6 +164,27 @@ fs::path BenchDataFolder() {
     std::ofstream(schemaStamp, std::ios::binary | std::ios::trunc) << schema;
   }
   return folder;
+}
+
+records::CKokyakuVMData& ScratchStore(const char* name) {
+  static std::map<std::string, std::unique_ptr<records::CKokyakuVMData>> stores;
+  auto& store = stores[name];
+  if (!store) {
+    store = std::make_unique<records::CKokyakuVMData>();
+    if (store->InitDB(ScratchCopyOfBenchData(name)) != 1) std::abort();
+  }
+  return *store;
+}
+
+sqlite3* BaselineConnection() {
+  static sqlite3* db = [] {
+    sqlite3* d = nullptr;
+    sqlite3_open_v2((BenchDataFolder() / "ZQQMV.qmv").c_str(), &d, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_exec(d, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
+    records::RegisterJetFunctions(d);
+    return d;
+  }();
+  return db;
 }
 
 fs::path ScratchCopyOfBenchData(const char* name) {

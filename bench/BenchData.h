@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "records/CKokyakuVMData.h"
+
+struct sqlite3;
+
 namespace bench {
 
 inline constexpr int kCustomers = 100000;
@@ -17,6 +21,14 @@ std::filesystem::path BenchDataFolder();
 
 // A fresh copy of the bench data folder that a benchmark may change.
 std::filesystem::path ScratchCopyOfBenchData(const char* name);
+
+// The store opened once per name on its own scratch copy of the bench data; aborts when it cannot.
+records::CKokyakuVMData& ScratchStore(const char* name);
+
+// The bench data opened once, read-only, for hand-written baselines: with the store's page cache
+// (so a ratio measures what the store adds, not a smaller cache) and the extraction dialect's
+// functions.
+sqlite3* BaselineConnection();
 
 // The wall-clock seconds work takes, for benchmarks that time ours and a baseline in turn.
 inline double Seconds(const std::function<void()>& work) {

@@ -23,25 +23,8 @@ using extract::Connector;
 
 using bench::Seconds;
 
-records::CKokyakuVMData& Store() {
-  static records::CKokyakuVMData* store = [] {
-    auto* s = new records::CKokyakuVMData;
-    if (s->InitDB(bench::ScratchCopyOfBenchData("extract")) != 1) std::abort();
-    return s;
-  }();
-  return *store;
-}
-
-sqlite3* Raw() {
-  static sqlite3* db = [] {
-    sqlite3* d = nullptr;
-    sqlite3_open_v2((bench::BenchDataFolder() / "ZQQMV.qmv").c_str(), &d, SQLITE_OPEN_READONLY, nullptr);
-    // The store's page cache, so that the ratio measures what the store adds and not a smaller cache.
-    sqlite3_exec(d, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
-    return d;
-  }();
-  return db;
-}
+records::CKokyakuVMData& Store() { return bench::ScratchStore("extract"); }
+sqlite3* Raw() { return bench::BaselineConnection(); }
 
 // The hand-written statement with its answer carried as far as the store carries it: customer IDs,
 // or whole history entries read column by column into the same records.

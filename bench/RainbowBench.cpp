@@ -16,7 +16,6 @@
 #include "BenchData.h"
 #include "analysis/RainbowQuery.h"
 #include "records/CKokyakuVMData.h"
-#include "records/JetFunctions.h"
 #include "records/JetSql.h"
 #include "ui/Ui.h"
 
@@ -26,26 +25,8 @@ using namespace analysis;
 
 using bench::Seconds;
 
-records::CKokyakuVMData& Store() {
-  static records::CKokyakuVMData* store = [] {
-    auto* s = new records::CKokyakuVMData;
-    if (s->InitDB(bench::ScratchCopyOfBenchData("rainbow")) != 1) std::abort();
-    return s;
-  }();
-  return *store;
-}
-
-sqlite3* Raw() {
-  static sqlite3* db = [] {
-    sqlite3* d = nullptr;
-    sqlite3_open_v2((bench::BenchDataFolder() / "ZQQMV.qmv").c_str(), &d, SQLITE_OPEN_READONLY, nullptr);
-    // The store's page cache, so that the ratio measures what the store adds and not a smaller cache.
-    sqlite3_exec(d, "PRAGMA cache_size=-32768", nullptr, nullptr, nullptr);
-    records::RegisterJetFunctions(d);
-    return d;
-  }();
-  return db;
-}
+records::CKokyakuVMData& Store() { return bench::ScratchStore("rainbow"); }
+sqlite3* Raw() { return bench::BaselineConnection(); }
 
 std::size_t StepRows(const std::string& sql) {
   sqlite3_stmt* s = nullptr;

@@ -51,14 +51,7 @@ void RunAgainstBaseline(benchmark::State& state, const std::function<void()>& ou
 }
 
 // The store opened once on a private copy of the bench data.
-CKokyakuVMData& Store() {
-  static CKokyakuVMData* store = [] {
-    auto* s = new CKokyakuVMData;
-    if (s->InitDB(bench::ScratchCopyOfBenchData("store")) != 1) std::abort();
-    return s;
-  }();
-  return *store;
-}
+CKokyakuVMData& Store() { return bench::ScratchStore("store"); }
 
 // Steps a statement through the C API, reading every column, building nothing.
 void StepRaw(sqlite3* db, const std::string& sql) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "analysis/RainbowQuery.h"
 #include "dm/CDMTitleDlg.h"
 #include "dm/DMDelivery.h"
 #include "dm/DMEntry.h"
@@ -24,9 +25,6 @@ using ui::Answer;
 using ui::Icon;
 
 namespace {
-
-// The seven-colour analysis leaves a DM hit rate to show under this mode.
-constexpr int kHitRateRequest = 4;
 
 // Sorts rows by the text each shows in a column, ignoring case and width; stable, so equal texts
 // keep their order.
@@ -100,9 +98,9 @@ void CDMListView::OnInitialUpdate() {
   if (!c_.doc) return c_.ui->Tell(kNoData);
   LoadTitles();
   const shell::AnalysisResult& request = c_.doc->Analysis();
-  const std::int32_t show = request.kind == kHitRateRequest ? request.dmId : c_.doc->DMIdToShow();
+  const std::int32_t show = request.kind == analysis::kDMHit ? request.dmId : c_.doc->DMIdToShow();
   c_.doc->SetDMIdToShow(0);
-  if (request.kind == kHitRateRequest) return EnterHitRateMode();
+  if (request.kind == analysis::kDMHit) return EnterHitRateMode();
   if (const int row = RowOfDM(show); show != 0 && row >= 0) {
     selected_ = {row};
     LoadRecipients();
@@ -113,7 +111,7 @@ void CDMListView::OnInitialUpdate() {
 void CDMListView::EnterHitRateMode() {
   const shell::AnalysisResult& request = c_.doc->Analysis();
   const int row = RowOfDM(request.dmId);
-  if (request.kind != kHitRateRequest || row < 0) return Changed();
+  if (request.kind != analysis::kDMHit || row < 0) return Changed();
   hitRateMode_ = false;
   selected_ = {row};
   LoadRecipients();

@@ -120,13 +120,7 @@ void CDMDelivery::Print() {
   const bool offered = !HistoryRegistered(*s) && Writable();
   const bool historyFirst = s->title->Sent != 1 || HistoryRegistered(*s);
   if (component.CallDispPrevDlg(1, offered ? 1 : 0, historyFirst ? 1 : 0) != 1) return;
-  printing::FormPrintRequest request;
-  request.customers = customers;
-  request.layoutId = component.LayoutID;
-  request.motoLayoutId = component.MotoLayoutID;
-  request.genre = component.FormGenre;
-  request.writeHistory = false;
-  if (printing::PrintForm(ui, *c_.doc, component, request) == 0) return;
+  if (printing::PrintForm(ui, *c_.doc, component, printing::ChosenFormRequest(component, customers, false)) == 0) return;
   MarkSent(*s, component.History != 0, 0);  // DM印刷
 }
 

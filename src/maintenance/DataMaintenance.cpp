@@ -22,9 +22,6 @@ using ui::Icon;
 
 namespace {
 
-// What the progress window says until the work names its first file.
-constexpr const char* kPreparing = "処理中です。しばらくお待ちください...";
-
 // A restore waits this long for a backup in another process that is opening its files.
 constexpr std::chrono::milliseconds kRestoreLockWait{60000};
 
@@ -78,7 +75,7 @@ void BackupData(ui::Ui& ui, shell::CTovanaDoc* doc) {
   const fs::path folder = dialog.Chosen();
   BackupReport report;
   {
-    const auto progress = ui.StartProgress(kPreparing, 0);
+    const auto progress = ui.StartProgress(ui::kWorking, 0);
     report = WriteDataBackup(doc->DataFolder(), folder, DataBackupBaseName(std::time(nullptr)),
                              [&progress](std::string_view target, std::string_view source, std::uint64_t done,
                                          std::uint64_t total) {
@@ -148,7 +145,7 @@ void RestoreData(ui::Ui& ui, shell::CTovanaDoc* doc) {
       doc->FreeRecords();
       RestoreReport report;
       {
-        const auto progress = ui.StartProgress(kPreparing, 0);
+        const auto progress = ui.StartProgress(ui::kWorking, 0);
         report = RestoreFromBackup(dataFolder, backupFile, [&progress](std::string_view file, std::uint64_t done, std::uint64_t total) {
           return progress->Report(text::Format("%s を書き込んでいます", file), static_cast<std::int64_t>(done),
                                   static_cast<std::int64_t>(total));

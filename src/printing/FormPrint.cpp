@@ -1,5 +1,7 @@
 #include "printing/FormPrint.h"
 
+#include <utility>
+
 #include "history/LastHistoryDate.h"
 #include "lumaro/CLayoutInfo.h"
 #include "lumaro/CLumaro.h"
@@ -9,6 +11,17 @@
 namespace printing {
 
 std::filesystem::path PrintPictureFolder(const shell::CTovanaDoc& doc) { return doc.PictureFolder(); }
+
+FormPrintRequest ChosenFormRequest(const CQMVDispPrev& component, std::vector<const records::CKokyaku*> customers,
+                                   bool writeHistory) {
+  FormPrintRequest request;
+  request.customers = std::move(customers);
+  request.layoutId = component.LayoutID;
+  request.motoLayoutId = component.MotoLayoutID;
+  request.genre = component.FormGenre;
+  request.writeHistory = writeHistory;
+  return request;
+}
 
 int PrintForm(ui::Ui& ui, shell::CTovanaDoc& doc, CQMVDispPrev& component, const FormPrintRequest& request,
               const std::function<void(std::int32_t)>& changed) {

@@ -30,6 +30,11 @@ struct FormPrintRequest {
   const HistoryArrays* prepared = nullptr;  // genre 4: one array per customer; null = read here
 };
 
+// The form the person chose in component's printing dialog (its layout, base layout and genre),
+// for customers.
+FormPrintRequest ChosenFormRequest(const CQMVDispPrev& component, std::vector<const records::CKokyaku*> customers,
+                                   bool writeHistory);
+
 // Prints through component (whose layout fields and print options the routine sets from the
 // request; the dialog's options stay). The printing call's result: nonzero = printed. changed is
 // told each customer whose last-history date was refreshed.

@@ -1,7 +1,5 @@
 #include "printing/PrintCommands.h"
 
-#include <unordered_map>
-
 #include "dm/DMEntry.h"
 #include "lumaro/CLayoutInfo.h"
 #include "platform/Environment.h"
@@ -10,7 +8,6 @@
 #include "printing/CPrintSourceDlg.h"
 #include "printing/CQMVDispPrev.h"
 #include "printing/FormPrint.h"
-#include "shell/CScreen.h"
 #include "shell/CTovanaDoc.h"
 #include "text/Format.h"
 
@@ -27,6 +24,18 @@ std::filesystem::path QuilletPath(const std::filesystem::path& install) {
   const std::filesystem::path programs = platform::RunningProgramFolder();
   if (!programs.empty() && std::filesystem::exists(programs / "quillet", ec)) return programs / "quillet";
   return program;
+}
+
+// The menu screen's form for the customers ids; the printing call's result.
+int PrintMenuForm(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form, const records::IdArray& ids, bool writeHistory) {
+  CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
+  FormPrintRequest request;
+  request.customers = doc.FindCustomers(ids);
+  request.layoutId = form.layoutId;
+  request.motoLayoutId = form.motoLayoutId;
+  request.genre = form.genre;
+  request.writeHistory = writeHistory;
+  return PrintForm(ui, doc, component, request);
 }
 
 }  // namespace
@@ -47,13 +56,7 @@ bool PrintCustomers(ui::Ui& ui, shell::CTovanaDoc& doc, const std::vector<const 
     ui.Tell(kReadOnlyNoHistory);
     history = false;
   }
-  FormPrintRequest request;
-  request.customers = selected;
-  request.layoutId = component.LayoutID;
-  request.motoLayoutId = component.MotoLayoutID;
-  request.genre = component.FormGenre;
-  request.writeHistory = history;
-  const int printed = PrintForm(ui, doc, component, request, changed);
+  const int printed = PrintForm(ui, doc, component, ChosenFormRequest(component, selected, history), changed);
   return printed != 0 && history;
 }
 
@@ -66,12 +69,7 @@ void PrintHistoryCustomers(ui::Ui& ui, shell::CTovanaDoc& doc, const std::vector
   if (component.CallDispPrevDlg(0, readOnly ? 0 : 1, 1) != 1) return;
   bool history = component.History != 0;
   if (history) history = notice ? notice(readOnly) : !readOnly;
-  FormPrintRequest request;
-  request.customers = customers;
-  request.layoutId = component.LayoutID;
-  request.motoLayoutId = component.MotoLayoutID;
-  request.genre = component.FormGenre;
-  request.writeHistory = history;
+  FormPrintRequest request = ChosenFormRequest(component, customers, history);
   request.prepared = component.FormGenre == lumaro::CLayoutInfo::kGenreCardHistory ? &entries : nullptr;
   PrintForm(ui, doc, component, request);
 }
@@ -96,29 +94,13 @@ void PrintFromFormList(ui::Ui& ui, shell::CTovanaDoc& doc, const MenuForm& form)
     case CPrintSourceDlg::kFromCustomers: {
       const auto chosen = dm::ChooseCustomers(ui, doc, doc.InstallFolder(), dm::CustomerSelectMode::Print);
       if (!chosen) return;
-      CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
-      FormPrintRequest request;
-      request.customers = doc.FindCustomers(chosen->ids);
-      request.layoutId = form.layoutId;
-      request.motoLayoutId = form.motoLayoutId;
-      request.genre = form.genre;
-      request.writeHistory = chosen->keepHistory && !doc.IsReadOnly();
-      PrintForm(ui, doc, component, request);
+      PrintMenuForm(ui, doc, form, chosen->ids, chosen->keepHistory && !doc.IsReadOnly());
       return;
     }
-    case CPrintSourceDlg::kFromDM: {
-      const auto print = [&ui, &doc, &form](const records::IdArray& ids) {
-        CQMVDispPrev component(ui, doc.InstallFolder(), doc.Profile());
-        FormPrintRequest request;
-        request.customers = doc.FindCustomers(ids);
-        request.layoutId = form.layoutId;
-        request.motoLayoutId = form.motoLayoutId;
-        request.genre = form.genre;
-        return PrintForm(ui, doc, component, request);
-      };
-      dm::PrintForDM(ui, doc, doc.InstallFolder(), print);
+    case CPrintSourceDlg::kFromDM:
+      dm::PrintForDM(ui, doc, doc.InstallFolder(),
+                     [&](const records::IdArray& ids) { return PrintMenuForm(ui, doc, form, ids, false); });
       return;
-    }
     default: return;
   }
 }

@@ -8,6 +8,9 @@
 
 namespace ui {
 
+// What the wait window says, and a progress window until the work names what it is doing.
+inline constexpr const char* kWorking = "処理中です。しばらくお待ちください...";
+
 class Progress {
  public:
   virtual ~Progress() = default;

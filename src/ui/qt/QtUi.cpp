@@ -44,7 +44,7 @@ class WaitWindow : public QWidget {
  public:
   explicit WaitWindow(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint) {
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(QString::fromUtf8("処理中です。しばらくお待ちください..."), this);
+    auto* label = new QLabel(QString::fromUtf8(kWorking), this);
     label->setAccessibleName(label->text());
     layout->addWidget(label);
     setAccessibleName(QString::fromUtf8("お待ちください"));
