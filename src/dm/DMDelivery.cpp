@@ -102,8 +102,7 @@ void CDMDelivery::Mail() {
   const bool sentWithHistory = s->title->Sent == 1 && HistoryRegistered(*s);
   if (found == 0 && !ui.Ask(sentWithHistory ? kSomeWithoutAddressRegistered : kSomeWithoutAddress)) return;
 
-  const bool historyFirst = s->title->Sent != 1 || HistoryRegistered(*s);
-  CMailerDlg launcher(ui, historyFirst, !HistoryRegistered(*s) && Writable());
+  CMailerDlg launcher(ui, HistoryFirst(*s), HistoryOffered(*s));
   if (!ui.Run(launcher)) return;
   if (SendMail(ui, launcher.Subject(), addresses, c_.mailCommand) != 1) return;
   MarkSent(*s, launcher.History(), records::CDMListData::kMail);
@@ -117,9 +116,7 @@ void CDMDelivery::Print() {
   const std::vector<const records::CKokyaku*> customers = c_.doc->FindCustomers(s->customers);
   printing::CQMVDispPrev component(ui, c_.doc->InstallFolder(), c_.doc->Profile());
   component.SetPreviewCustomers(customers);
-  const bool offered = !HistoryRegistered(*s) && Writable();
-  const bool historyFirst = s->title->Sent != 1 || HistoryRegistered(*s);
-  if (component.CallDispPrevDlg(1, offered ? 1 : 0, historyFirst ? 1 : 0) != 1) return;
+  if (component.CallDispPrevDlg(1, HistoryOffered(*s) ? 1 : 0, HistoryFirst(*s) ? 1 : 0) != 1) return;
   if (printing::PrintForm(ui, *c_.doc, component, printing::ChosenFormRequest(component, customers, false)) == 0) return;
   MarkSent(*s, component.History != 0, 0);  // DM印刷
 }

@@ -61,6 +61,11 @@ class CDMDelivery {
   std::optional<Sending> Choose(const Texts& texts);
   bool Writable() const;
   bool HistoryRegistered(const Sending& s) const { return s.title->HistoryRegistered == 1; }
+  // The history option of the mail launcher or the printing dialog: offered unless the history is
+  // registered already or the data is read-only; checked first for an unsent title, else as the
+  // title's history flag.
+  bool HistoryOffered(const Sending& s) const { return !HistoryRegistered(s) && Writable(); }
+  bool HistoryFirst(const Sending& s) const { return s.title->Sent != 1 || HistoryRegistered(s); }
   // The status change after a sending went out: an unsent title becomes sent, and a sent one
   // without history gains it when asked; anything else keeps its state.
   void MarkSent(const Sending& s, bool history, int method);

@@ -353,7 +353,7 @@ TEST(DMHitChart, TheRateDecidesTheDiscTheRadiusAndTheLabels) {
   EXPECT_EQ(most.caption, "DMヒット率 : 75.00％");
   EXPECT_DOUBLE_EQ(most.theta, 75 * 0.0628);
   // Three quarters round (less the 0.0628 shortfall): the sector ends just short of nine o'clock.
-  EXPECT_EQ(most.edge.y, 200 - static_cast<int>(std::lround(100 * std::cos(most.theta))) + 0);
+  EXPECT_EQ(most.edge.y, 200 - static_cast<int>(std::lround(100 * std::cos(most.theta))));
   EXPECT_LT(most.edge.x, 32);
   EXPECT_EQ(most.hitLabel->text, "3件");
   EXPECT_EQ(most.missLabel->text, "1件");
